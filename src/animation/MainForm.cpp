@@ -1,0 +1,97 @@
+#include "animation/MainForm.h"
+
+#include <algorithm>
+
+#include "common/Rounding.h"
+
+namespace brumo {
+
+namespace {
+constexpr std::int32_t kPreviewCountSnowballs = 200;
+constexpr std::uint8_t kPreviewFramerate = 20;
+constexpr std::int32_t kPreviewFlakeCell = 2;
+constexpr std::uint8_t kPreviewTurbulence = 3;
+constexpr std::int32_t kPreviewRestartMin = 1;
+constexpr double kMillisecondsPerSecond = 1000.0;
+}  // namespace
+
+void SetPreviewValues(EngineValues& values) {
+    values.CountSnowballs = kPreviewCountSnowballs;
+    values.FallingDirection = 0;
+    values.Framerate = kPreviewFramerate;
+    values.ShowFPS = false;
+    values.SnowAlwaysFromSky = false;
+    values.SnowballColor = kWhite;
+    values.FlakeCellWidth = kPreviewFlakeCell;
+    values.FlakeCellHeight = kPreviewFlakeCell;
+    values.Turbulence = kPreviewTurbulence;
+    values.BackgroundImageEnabled = false;
+    values.SnowOnIcons = false;
+    values.RestartMin = kPreviewRestartMin;
+    values.SnowballType = kFlakeTypeBlock;
+}
+
+void MainForm::StartScreenSaver(bool a_Preview, bool a_Manual) {
+    IsPreview = a_Preview;
+    IsManual = a_Manual;
+    // The preview never reads the stored settings; the full-screen run uses
+    // the same fixed values until the settings store is part of the program.
+    SetPreviewValues(engine_.Values);
+
+    host_.ShowMaximized();
+    const std::string path =
+        engine_.Values.BackgroundImageEnabled ? engine_.Values.BackgroundImage : std::string();
+    const std::optional<Rect> picture = CaptureBackground(
+        path, IsPreview,
+        CaptureSurfaces{surfaces_.main, surfaces_.mask, surfaces_.backBuffer, surfaces_.image},
+        captureHost_, language_);
+    if (picture) engine_.Background = *picture;
+    engine_.SetSurfaces(
+        SnowSurfaces{&surfaces_.image, &surfaces_.backBuffer, &surfaces_.mask, &surfaces_.main});
+
+    frameHost_.DoEvents();
+    frameHost_.Refresh();
+    engine_.AllocateGrid(surfaces_.main.Width(), surfaces_.main.Height());
+    StartAnimationTimer();
+}
+
+void MainForm::StartAnimationTimer() {
+    engine_.InitSnow(frameHost_);
+    // Stored frame rates are 1..100; never divide by a zero that slipped through.
+    const double framerate = std::max<double>(1.0, engine_.Values.Framerate);
+    host_.StartFrameTimer(NearestInt32(kMillisecondsPerSecond / framerate));
+}
+
+void MainForm::AnimationTimer_Timer(std::int32_t) {
+    if (stopped_) return;
+    if (engine_.DoFrame(IsPreview, IsManual, frameHost_) == FrameOutcome::Stop)
+        StopAnimationTimer();
+}
+
+void MainForm::StopAnimationTimer() {
+    stopped_ = true;
+    host_.SetFrameTimerEnabled(false);
+    if (!IsPreview && DesktopShown) host_.ShowDesktopKeys();
+    host_.Unload();
+}
+
+void MainForm::EndScreenSaver(bool a_ForceStop) {
+    if (!a_ForceStop && IsPreview) return;
+    engine_.StopRunning();
+}
+
+bool MainForm::HasMouseMoved(float x, float y) {
+    if (IsPreview) return false;
+    if (lastMouseX_ == 0.0f && lastMouseY_ == 0.0f) {
+        lastMouseX_ = x;
+        lastMouseY_ = y;
+        return false;
+    }
+    return x != lastMouseX_ || y != lastMouseY_;
+}
+
+void MainForm::MainPictureBox_MouseMove(float x, float y) {
+    if (HasMouseMoved(x, y)) EndScreenSaver(false);
+}
+
+}  // namespace brumo

@@ -1,0 +1,141 @@
+#include "animation/SnowMaker.h"
+
+#include "common/NumberText.h"
+#include "common/Rounding.h"
+#include "imaging/FastDrawing.h"
+
+namespace brumo {
+
+void SnowMaker::InitSnow(FrameHost& host) {
+    if (Values.SnowballType != kFlakeTypeBlock) {
+        // This engine draws Block flakes only: any other type cannot be
+        // prepared, which the user is told, and the run ends at its first frame.
+        host.ShowMessage(language_.GetText(kTextFlakePreparationFailed) + "\r\n" +
+                             language_.GetText(kTextUseBlockInstead),
+                         MessageStyle::Critical);
+        return;
+    }
+    Values.FlakeWidth = Values.FlakeCellWidth;
+    Values.FlakeHeight = Values.FlakeCellHeight;
+    grid_.MarkGround(Background.top + Background.height);
+    host.SetFpsVisible(Values.ShowFPS);
+    flakes_ = DimensionFlakes(Values.CountSnowballs);
+    PlaceFlakes(flakes_, 0, Values, Background, host.PrimaryScreenWidth(), random_, Timer(clock_));
+    running_ = true;
+}
+
+void SnowMaker::DrawFlakes() {
+    if (surfaces_.mask == nullptr || surfaces_.backBuffer == nullptr || surfaces_.main == nullptr)
+        return;
+    CopySurface(*surfaces_.mask, 0, 0, surfaces_.main->Width(), surfaces_.main->Height(),
+                *surfaces_.backBuffer, 0, 0);
+    for (std::size_t i = 0; i < flakes_.size(); ++i)
+        StepFlake(flakes_, static_cast<std::int32_t>(i), Values, grid_, random_, *this);
+}
+
+void SnowMaker::DrawFlake(Surface* target, std::int32_t x, std::int32_t y) {
+    if (target == nullptr || Values.SnowballType != kFlakeTypeBlock) return;
+    // Block flakes are always opaque: the alpha plays no part.
+    DrawBlock(*target, x, y, Values.FlakeWidth, Values.FlakeHeight, Values.SnowballColor);
+}
+
+void SnowMaker::DrawFallingFlake(std::int32_t x, std::int32_t y, std::int32_t) {
+    DrawFlake(surfaces_.mask, x, y);
+}
+
+void SnowMaker::DrawSettledFlake(std::int32_t x, std::int32_t y, std::int32_t) {
+    DrawFlake(surfaces_.backBuffer, x, y);
+}
+
+void SnowMaker::Restart(FrameHost& host) {
+    host.SetAnimationTimerEnabled(false);
+    frameClock_.RestartTime = Timer(clock_);
+    grid_.ClearGrid();
+    grid_.MarkGround(Background.top + Background.height);
+    if (surfaces_.backBuffer != nullptr && surfaces_.image != nullptr)
+        CopySurface(*surfaces_.backBuffer, 0, 0, surfaces_.backBuffer->Width(),
+                    surfaces_.backBuffer->Height(), *surfaces_.image, 0, 0);
+    host.SetAnimationTimerEnabled(true);
+}
+
+void SnowMaker::CountFrame(FrameHost& host) {
+    host.SetFpsVisible(Values.ShowFPS);
+    if (frameClock_.FpsTime == 0.0f) frameClock_.FpsTime = Timer(clock_);
+    ++frameClock_.FpsFrames;
+    const float now = Timer(clock_);
+    if (ElapsedSeconds(now, frameClock_.FpsTime) < kFpsWindowSeconds) return;
+    // The window is taken as two seconds long, however long it really was.
+    if (Values.ShowFPS)
+        host.SetFpsCaption(
+            "Framerate:" + FormatNumber(frameClock_.FpsFrames / 2.0, locale_.DecimalSeparator()) +
+            "fps");
+    frameClock_.FpsTime = Timer(clock_);
+    frameClock_.FpsFrames = 0;
+}
+
+void SnowMaker::RestoreNoticeStrip() {
+    Surface& main = *surfaces_.main;
+    const std::int32_t top = main.Height() - kNoticeStripHeight;
+    CopySurface(main, 1, top, main.Width(), kNoticeStripHeight, *surfaces_.image, 1, top);
+}
+
+void SnowMaker::DrawManualNotice(FrameHost& host, float now) {
+    RestoreNoticeStrip();
+    Surface& main = *surfaces_.main;
+    // The count runs 5, 4, ... 1: nearest(start + 5) - nearest(now), where a
+    // now past midnight counts on from the day before.
+    const double start = frameClock_.StartTime;
+    const double current = now < frameClock_.StartTime ? now + kSecondsPerDay : now;
+    const std::int32_t remaining =
+        NearestInt32(static_cast<float>(start + kManualGraceSeconds)) - NearestInt32(current);
+    const std::string text =
+        language_.GetText(kTextManualNotice) + " (" + std::to_string(remaining) + ")";
+    const std::int32_t height = main.Height();
+    host.DrawNoticeText(main, kNoticeShadowX, height - kNoticeStripHeight, kBlack, text);
+    host.DrawNoticeText(main, kNoticeTextX, height - kNoticeStripHeight - 1, kWhite, text);
+}
+
+FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FrameHost& host) {
+    if (frameClock_.StartTime == 0.0f) {
+        frameClock_.StartTime = Timer(clock_);
+        frameClock_.RestartTime = frameClock_.StartTime;
+    } else {
+        const std::int32_t minutes =
+            ElapsedWholeSeconds(Timer(clock_), frameClock_.RestartTime) / 60;
+        if (minutes >= Values.RestartMin && !a_Preview) Restart(host);
+    }
+
+    CountFrame(host);
+
+    if (a_Preview && !host.HasParent()) {
+        trace_.WriteTrace(kNoParentTrace);
+        StopRunning();
+    }
+
+    DrawFlakes();
+
+    if (surfaces_.main != nullptr && surfaces_.mask != nullptr)
+        CopySurface(*surfaces_.main, Background.left, Background.top, Background.width,
+                    Background.height, *surfaces_.mask, Background.left, Background.top);
+
+    const float now = Timer(clock_);
+    const std::int32_t elapsed = ElapsedWholeSeconds(now, frameClock_.StartTime);
+    const bool surfacesReady = surfaces_.main != nullptr && surfaces_.image != nullptr;
+    if (a_Manual && elapsed < kManualGraceSeconds) {
+        if (surfacesReady) DrawManualNotice(host, now);
+    } else if (a_Manual && elapsed < kNoticeWipeSeconds) {
+        if (surfacesReady) RestoreNoticeStrip();
+    } else if (!a_Preview) {
+        host.HideCursor();
+    }
+
+    host.Refresh();
+    host.DoEvents();
+
+    if (a_Manual && !running_)
+        running_ = ElapsedWholeSeconds(Timer(clock_), frameClock_.StartTime) < kManualGraceSeconds;
+
+    return running_ ? FrameOutcome::Continue : FrameOutcome::Stop;
+}
+
+}  // namespace brumo

@@ -1,0 +1,126 @@
+// The snow engine: its values for the run, the byte grid of settled snow, the
+// flakes, the frame clock and the `Running` flag, for the life of the process.
+//
+// Control flow: `MainForm::StartScreenSaver` fills `Values` and `Background`,
+// sizes the grid (`AllocateGrid`) and calls `InitSnow` (ground marks, flakes,
+// Running = true). Every tick of the frame timer runs `DoFrame`:
+//   1. first frame / periodic restart (grid and back buffer wiped),
+//   2. frame-rate label, 3. preview parent test,
+//   4. `DrawFlakes`: back buffer -> work surface, then every flake stepped
+//      and drawn (settling flakes are painted once into the back buffer),
+//   5. the snow rectangle of the work surface -> visible surface,
+//   6. manual-start notice / cursor hiding, 7. repaint and message pass,
+//   8. the manual grace period undoing an end request,
+//   9. the answer Stop once Running is false; the form then tears down.
+// Input only clears Running (`StopRunning`); the frame ends the run.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "animation/EngineValues.h"
+#include "animation/RandomSource.h"
+#include "animation/SnowFlakes.h"
+#include "animation/SnowGrid.h"
+#include "common/Clock.h"
+#include "common/LocalePort.h"
+#include "common/MessageStyle.h"
+#include "imaging/Surface.h"
+#include "settings/Language.h"
+#include "startup/Trace.h"
+
+namespace brumo {
+
+// What a frame needs from the saver window and the system.
+class FrameHost {
+  public:
+    virtual ~FrameHost() = default;
+    virtual void SetAnimationTimerEnabled(bool enabled) = 0;
+    virtual void SetFpsVisible(bool visible) = 0;
+    virtual void SetFpsCaption(const std::string& caption) = 0;
+    // False once the preview's parent window is gone.
+    virtual bool HasParent() = 0;
+    // Prints text on a surface in Arial 14 with a transparent background.
+    virtual void DrawNoticeText(Surface& target, std::int32_t x, std::int32_t y, ColorRef color,
+                                const std::string& text) = 0;
+    virtual void HideCursor() = 0;
+    // Repaints the window from the visible surface.
+    virtual void Refresh() = 0;
+    virtual void DoEvents() = 0;
+    virtual void ShowMessage(const std::string& text, MessageStyle style) = 0;
+    virtual std::int32_t PrimaryScreenWidth() = 0;
+};
+
+struct FrameClock {
+    float StartTime = 0.0f;    // timer of the first frame
+    float RestartTime = 0.0f;  // timer of the last restart
+    float FpsTime = 0.0f;      // start of the current frame-rate window
+    std::int32_t FpsFrames = 0;
+};
+
+// The saver window's surfaces the engine draws with.
+struct SnowSurfaces {
+    Surface* image = nullptr;       // clean background
+    Surface* backBuffer = nullptr;  // background + settled snow
+    Surface* mask = nullptr;        // work surface of the current frame
+    Surface* main = nullptr;        // visible surface
+};
+
+enum class FrameOutcome { Continue, Stop };
+
+constexpr double kFpsWindowSeconds = 2.0;
+constexpr std::int32_t kManualGraceSeconds = 5;
+constexpr std::int32_t kNoticeWipeSeconds = 6;
+constexpr std::int32_t kNoticeStripHeight = 29;
+constexpr std::int32_t kNoticeShadowX = 11;
+constexpr std::int32_t kNoticeTextX = 10;
+constexpr std::int32_t kTextManualNotice = 74;
+constexpr std::int32_t kTextFlakePreparationFailed = 62;
+constexpr std::int32_t kTextUseBlockInstead = 60;
+constexpr const char* kNoParentTrace = "no parent: StopSworl";
+
+class SnowMaker final : private FlakePainter {
+  public:
+    SnowMaker(Clock& clock, LocalePort& locale, Trace& trace, const Language& language,
+              RandomSource& random)
+        : clock_(clock), locale_(locale), trace_(trace), language_(language), random_(random) {}
+
+    EngineValues Values;
+    // BackgroundImageLeft/Top/Width/Height: where the picture lies on the main surface.
+    Rect Background;
+
+    void SetSurfaces(const SnowSurfaces& surfaces) { surfaces_ = surfaces; }
+    void AllocateGrid(double width, double height) { grid_.Allocate(width, height); }
+    void InitSnow(FrameHost& host);
+    void DrawFlakes();
+    FrameOutcome DoFrame(bool a_Preview, bool a_Manual, FrameHost& host);
+    void StopRunning() { running_ = false; }
+
+    bool Running() const { return running_; }
+    const FrameClock& GetFrameClock() const { return frameClock_; }
+    const SnowGrid& Grid() const { return grid_; }
+    const std::vector<Flake>& Flakes() const { return flakes_; }
+
+  private:
+    void DrawFallingFlake(std::int32_t x, std::int32_t y, std::int32_t alpha) override;
+    void DrawSettledFlake(std::int32_t x, std::int32_t y, std::int32_t alpha) override;
+    void DrawFlake(Surface* target, std::int32_t x, std::int32_t y);
+    void Restart(FrameHost& host);
+    void CountFrame(FrameHost& host);
+    void DrawManualNotice(FrameHost& host, float now);
+    void RestoreNoticeStrip();
+
+    Clock& clock_;
+    LocalePort& locale_;
+    Trace& trace_;
+    const Language& language_;
+    RandomSource& random_;
+    SnowSurfaces surfaces_;
+    SnowGrid grid_;
+    std::vector<Flake> flakes_;
+    FrameClock frameClock_;
+    bool running_ = false;
+};
+
+}  // namespace brumo

@@ -1,0 +1,34 @@
+// Start-up's view of Windows: the single-instance search, the system calls of
+// a full-screen start, the password dialog and the preview's embedding of the
+// saver window into the control panel's window.
+#pragma once
+
+#include "animation/MainFormWin32.h"
+#include "startup/ScrSaveManagement.h"
+
+namespace brumo {
+
+class StartupWin32 final : public StartupHost {
+  public:
+    explicit StartupWin32(MainFormWin32& mainForm) : mainForm_(mainForm) {}
+
+    bool IsLibraryAvailable(const std::string& library) override;
+    void ShowMessage(const std::string& text, MessageStyle style) override;
+    bool FindSaverWindow() override;
+    void UnloadMainForm() override;
+    void MakeMainFormTopmost() override;
+    std::int32_t PlatformId() override;
+    void SetScreenSaverActive() override;
+    void ChangePassword() override;
+    ClientRect GetClientRect(std::int32_t window) override;
+    std::int32_t GetMainFormStyle() override;
+    std::int32_t SetMainFormStyle(std::int32_t style) override;
+    std::int32_t SetMainFormParent(std::int32_t parent) override;
+    std::int32_t SetMainFormOwner(std::int32_t owner) override;
+    std::int32_t PlaceMainForm(std::int32_t width, std::int32_t height) override;
+
+  private:
+    MainFormWin32& mainForm_;
+};
+
+}  // namespace brumo

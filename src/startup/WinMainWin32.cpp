@@ -1,0 +1,33 @@
+// The program's entry: wires the portable core to its Windows adapters, lets
+// `Main` dispatch on the command line, then runs the saver window's message
+// loop until the window is unloaded. With no window the program ends at once.
+#include <windows.h>
+
+#include "animation/MainFormWin32.h"
+#include "animation/RandomSource.h"
+#include "animation/SnowMaker.h"
+#include "common/ClockWin32.h"
+#include "common/TextWin32.h"
+#include "settings/Language.h"
+#include "startup/CommandLine.h"
+#include "startup/ScrSaveManagement.h"
+#include "startup/StartupWin32.h"
+#include "startup/TraceWin32.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    using namespace brumo;
+    SystemClock clock;
+    UserLocale locale;
+    EnvironmentTraceSink traceSink;
+    Trace trace(traceSink, clock, locale);
+    Language language;
+    LcgRandom random;
+    SnowMaker engine(clock, locale, trace, language, random);
+    MainFormWin32 mainForm(instance, engine, clock, language);
+    StartupWin32 startupHost(mainForm);
+    ScrSaveManagement startup(startupHost, mainForm.Form(), trace);
+
+    startup.Main(StripProgramPath(WideToUtf8(GetCommandLineW())));
+    mainForm.RunMessageLoop();
+    return 0;
+}

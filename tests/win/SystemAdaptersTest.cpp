@@ -1,0 +1,121 @@
+// The thin Windows adapters: frame timer, clock and locale, trace file,
+// library probes and the show-desktop keys.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "animation/FrameTimerWin32.h"
+#include "animation/WndManagementWin32.h"
+#include "common/ClockWin32.h"
+#include "imaging/LibraryFunctionsWin32.h"
+#include "startup/TraceWin32.h"
+
+namespace brumo {
+namespace {
+
+int CountTicks(FrameTimer& timer, DWORD forMs, DWORD workPerTickMs = 0) {
+    int ticks = 0;
+    const ULONGLONG end = GetTickCount64() + forMs;
+    while (GetTickCount64() < end) {
+        const HANDLE handle = timer.Handle();
+        const DWORD left = static_cast<DWORD>(end - GetTickCount64());
+        if (WaitForSingleObject(handle, left) == WAIT_OBJECT_0 && timer.Enabled()) {
+            ++ticks;
+            if (workPerTickMs > 0) Sleep(workPerTickMs);
+        }
+    }
+    return ticks;
+}
+
+TEST(FrameTimer, TicksPeriodically) {
+    FrameTimer timer;
+    ASSERT_NE(timer.Handle(), nullptr);
+    ASSERT_TRUE(timer.Start(50));
+    const int ticks = CountTicks(timer, 1000);
+    EXPECT_GE(ticks, 15);
+    EXPECT_LE(ticks, 21);
+}
+
+TEST(FrameTimer, LongFramesDoNotPileUp) {
+    FrameTimer timer;
+    ASSERT_TRUE(timer.Start(20));
+    // Each "frame" takes 100 ms: a backlog would deliver a burst of ticks.
+    const int ticks = CountTicks(timer, 1000, 100);
+    EXPECT_LE(ticks, 11);
+    EXPECT_GE(ticks, 7);
+}
+
+TEST(FrameTimer, DisablingStopsTicksAtOnce) {
+    FrameTimer timer;
+    ASSERT_TRUE(timer.Start(10));
+    Sleep(50);  // the timer is signalled by now
+    timer.SetEnabled(false);
+    EXPECT_EQ(CountTicks(timer, 200), 0);
+    timer.SetEnabled(true);
+    EXPECT_GE(CountTicks(timer, 200), 5);
+}
+
+TEST(SystemClock, TimerFollowsTheLocalTime) {
+    SystemClock clock;
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    const float timer = Timer(clock);
+    const float expected = st.wHour * 3600.0f + st.wMinute * 60.0f + st.wSecond;
+    EXPECT_NEAR(timer, expected, 2.0f);
+}
+
+TEST(UserLocale, GivesDateTimeAndSeparator) {
+    UserLocale locale;
+    const LocalDateTime t{2026, 12, 6, 11, 22, 33, 0};
+    EXPECT_NE(locale.ShortDate(t).find("2026"), std::string::npos);
+    EXPECT_NE(locale.ShortDate(t).find("12"), std::string::npos);
+    EXPECT_NE(locale.TimeText(t).find("22"), std::string::npos);
+    EXPECT_NE(locale.TimeText(t).find("33"), std::string::npos);
+    const std::string separator = locale.DecimalSeparator();
+    EXPECT_TRUE(separator == "." || separator == ",") << separator;
+}
+
+TEST(EnvironmentTraceSink, AppendsAnsiLinesToTheNamedFile) {
+    wchar_t folder[MAX_PATH];
+    ASSERT_GT(GetTempPathW(MAX_PATH, folder), 0u);
+    const std::wstring path = std::wstring(folder) + L"brumo_trace_test.txt";
+    DeleteFileW(path.c_str());
+    EnvironmentTraceSink sink;
+    SetEnvironmentVariableW(L"SNOW_TRACE", nullptr);
+    EXPECT_EQ(sink.TracePath(), "");
+    SetEnvironmentVariableW(L"SNOW_TRACE", path.c_str());
+    const std::string utf8Path = sink.TracePath();
+    ASSERT_FALSE(utf8Path.empty());
+    ASSERT_TRUE(sink.AppendToFile(utf8Path, "first\r\n"));
+    ASSERT_TRUE(sink.AppendToFile(utf8Path, "zweite Zeile \xC3\xA4\r\n"));  // a-umlaut
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    EXPECT_EQ(content.str(), "first\r\nzweite Zeile \xE4\r\n");  // ANSI (Windows-1252)
+    EXPECT_FALSE(sink.AppendToFile("Z:\\no\\such\\folder\\t.txt", "x\r\n"));
+    SetEnvironmentVariableW(L"SNOW_TRACE", nullptr);
+    DeleteFileW(path.c_str());
+}
+
+TEST(LibraryProbes, AnswerAndLeaveLoadedLibrariesAlone) {
+    EXPECT_TRUE(IsLibraryAvailable("kernel32.dll"));
+    EXPECT_NE(GetModuleHandleW(L"kernel32.dll"), nullptr);
+    EXPECT_TRUE(IsLibraryAvailable("gdiplus.dll"));
+    EXPECT_FALSE(IsLibraryAvailable("brumo_no_such_library.dll"));
+    EXPECT_TRUE(IsFunctionAvailable("msimg32.dll", "AlphaBlend"));
+    EXPECT_TRUE(IsFunctionAvailable("msimg32.dll", ""));
+    EXPECT_FALSE(IsFunctionAvailable("msimg32.dll", "NoSuchFunction"));
+    EXPECT_FALSE(IsFunctionAvailable("brumo_no_such_library.dll", ""));
+}
+
+TEST(ShowDesktopKeys, LeavesNoKeyHeldDown) {
+    ShowDesktopKeys();
+    Sleep(50);
+    EXPECT_EQ(GetAsyncKeyState('D') & 0x8000, 0);
+    EXPECT_EQ(GetAsyncKeyState(VK_LWIN) & 0x8000, 0);
+}
+
+}  // namespace
+}  // namespace brumo
