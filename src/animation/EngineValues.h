@@ -10,7 +10,16 @@
 
 namespace brumo {
 
+// Flake types (`SnowballType`): 0..6 are drawn from the pictures 101..107,
+// 7 is a solid square.
+constexpr std::int32_t kFlakeTypeBigAndRound = 0;
+constexpr std::int32_t kFlakeTypeCrystal1 = 2;
+constexpr std::int32_t kFlakeTypeCrystal2 = 3;
 constexpr std::int32_t kFlakeTypeBlock = 7;
+constexpr std::int32_t kFirstFlakePicture = 101;
+// The grid cell (and fall step) of the picture flakes.
+constexpr std::int32_t kBigFlakeCell = 6;
+constexpr std::int32_t kSmallFlakeCell = 4;
 
 struct EngineValues {
     std::int32_t CountSnowballs = 0;

@@ -34,9 +34,10 @@ void SetPreviewValues(EngineValues& values) {
 void MainForm::StartScreenSaver(bool a_Preview, bool a_Manual) {
     IsPreview = a_Preview;
     IsManual = a_Manual;
-    // The preview never reads the stored settings; the full-screen run uses
-    // the same fixed values until the settings store is part of the program.
-    SetPreviewValues(engine_.Values);
+    if (IsPreview)
+        SetPreviewValues(engine_.Values);
+    else
+        surfaces_.image.SetBackColor(host_.ApplySettingsToEngine(engine_.Values));
 
     host_.ShowMaximized();
     const std::string path =

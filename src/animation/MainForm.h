@@ -32,6 +32,9 @@ class MainFormHost {
     virtual void ShowDesktopKeys() = 0;
     // Destroys the window; `Form_Unload` runs from it.
     virtual void Unload() = 0;
+    // Loads the stored settings into the engine values (and sets the
+    // language); answers the background colour for the image surface.
+    virtual ColorRef ApplySettingsToEngine(EngineValues& values) = 0;
 };
 
 struct MainFormSurfaces {
@@ -41,7 +44,7 @@ struct MainFormSurfaces {
     Surface& image;       // ImagePictureBox: the clean background
 };
 
-// The fixed values of the preview (and, until settings are stored, of every run).
+// The fixed values of the preview, which never reads the stored settings.
 void SetPreviewValues(EngineValues& values);
 
 class MainForm {

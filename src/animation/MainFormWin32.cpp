@@ -7,6 +7,9 @@
 #include "animation/WndManagementWin32.h"
 #include "common/TextWin32.h"
 #include "common/TimerFunctions.h"
+#include "imaging/LibraryFunctionsWin32.h"
+#include "settings/RegistryWin32.h"
+#include "settings/SettingsForm.h"
 #include "startup/ScrSaveManagement.h"
 
 namespace brumo {
@@ -35,10 +38,11 @@ ATOM RegisterSaverClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 MainFormWin32::MainFormWin32(HINSTANCE instance, SnowMaker& engine, Clock& clock,
-                             const Language& language)
+                             Language& language)
     : instance_(instance),
       engine_(engine),
       clock_(clock),
+      language_(language),
       form_(engine, MainFormSurfaces{main_, backBuffer_, mask_, image_}, *this, *this, *this,
             language) {}
 
@@ -196,6 +200,15 @@ void MainFormWin32::Unload() {
     window_ = nullptr;
     loaded_ = false;
     StopGdiplus();
+}
+
+ColorRef MainFormWin32::ApplySettingsToEngine(EngineValues& values) {
+    Win32Registry registry;
+    const SettingsFormContext context{registry, language_, static_cast<FrameHost&>(*this),
+                                      IsFunctionAvailable("msimg32.dll", "AlphaBlend")};
+    ColorRef imageBackColor = 0;
+    brumo::ApplySettingsToEngine(context, values, imageBackColor);
+    return imageBackColor;
 }
 
 bool MainFormWin32::HasParent() {

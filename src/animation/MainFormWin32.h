@@ -26,7 +26,7 @@ class MainFormWin32 final : public MainFormHost,
                             public CaptureHost,
                             public MessagePump {
   public:
-    MainFormWin32(HINSTANCE instance, SnowMaker& engine, Clock& clock, const Language& language);
+    MainFormWin32(HINSTANCE instance, SnowMaker& engine, Clock& clock, Language& language);
     ~MainFormWin32() override;
     MainFormWin32(const MainFormWin32&) = delete;
     MainFormWin32& operator=(const MainFormWin32&) = delete;
@@ -43,6 +43,7 @@ class MainFormWin32 final : public MainFormHost,
     void SetFrameTimerEnabled(bool enabled) override;
     void ShowDesktopKeys() override;
     void Unload() override;
+    ColorRef ApplySettingsToEngine(EngineValues& values) override;
 
     // FrameHost
     void SetAnimationTimerEnabled(bool enabled) override { SetFrameTimerEnabled(enabled); }
@@ -79,6 +80,7 @@ class MainFormWin32 final : public MainFormHost,
     HINSTANCE instance_;
     SnowMaker& engine_;
     Clock& clock_;
+    Language& language_;
     DibSurface main_, backBuffer_, mask_, image_;
     MainForm form_;
     FrameTimer timer_;

@@ -3,20 +3,34 @@
 #include "common/NumberText.h"
 #include "common/Rounding.h"
 #include "imaging/FastDrawing.h"
+#include "resources/TextNumbers.h"
 
 namespace brumo {
 
-void SnowMaker::InitSnow(FrameHost& host) {
-    if (Values.SnowballType != kFlakeTypeBlock) {
-        // This engine draws Block flakes only: any other type cannot be
-        // prepared, which the user is told, and the run ends at its first frame.
-        host.ShowMessage(language_.GetText(kTextFlakePreparationFailed) + "\r\n" +
-                             language_.GetText(kTextUseBlockInstead),
+bool SnowMaker::PrepareFlakePicture(FrameHost& host) {
+    const std::string id = "#" + std::to_string(Values.SnowballType + kFirstFlakePicture);
+    if (!flakeBitmap_.SetBitmapID(0, id, Values.SnowballColor, host, language_)) {
+        host.ShowMessage(language_.GetText(text::kFlakePreparationFailed) + "\r\n" +
+                             language_.GetText(text::kUseBlockInstead),
                          MessageStyle::Critical);
-        return;
+        return false;
     }
-    Values.FlakeWidth = Values.FlakeCellWidth;
-    Values.FlakeHeight = Values.FlakeCellHeight;
+    const bool bigCell = Values.SnowballType == kFlakeTypeBigAndRound ||
+                         Values.SnowballType == kFlakeTypeCrystal1 ||
+                         Values.SnowballType == kFlakeTypeCrystal2;
+    Values.FlakeCellWidth = Values.FlakeCellHeight = bigCell ? kBigFlakeCell : kSmallFlakeCell;
+    Values.FlakeWidth = flakeBitmap_.Width();
+    Values.FlakeHeight = flakeBitmap_.Height();
+    return true;
+}
+
+void SnowMaker::InitSnow(FrameHost& host) {
+    if (Values.SnowballType == kFlakeTypeBlock) {
+        Values.FlakeWidth = Values.FlakeCellWidth;
+        Values.FlakeHeight = Values.FlakeCellHeight;
+    } else if (!PrepareFlakePicture(host)) {
+        return;  // Running stays false: the first frame ends the run
+    }
     grid_.MarkGround(Background.top + Background.height);
     host.SetFpsVisible(Values.ShowFPS);
     flakes_ = DimensionFlakes(Values.CountSnowballs);
@@ -33,18 +47,20 @@ void SnowMaker::DrawFlakes() {
         StepFlake(flakes_, static_cast<std::int32_t>(i), Values, grid_, random_, *this);
 }
 
-void SnowMaker::DrawFlake(Surface* target, std::int32_t x, std::int32_t y) {
-    if (target == nullptr || Values.SnowballType != kFlakeTypeBlock) return;
-    // Block flakes are always opaque: the alpha plays no part.
-    DrawBlock(*target, x, y, Values.FlakeWidth, Values.FlakeHeight, Values.SnowballColor);
+void SnowMaker::DrawFlake(Surface* target, std::int32_t x, std::int32_t y, std::int32_t alpha) {
+    if (target == nullptr) return;
+    if (Values.SnowballType == kFlakeTypeBlock)  // always opaque: the alpha plays no part
+        DrawBlock(*target, x, y, Values.FlakeWidth, Values.FlakeHeight, Values.SnowballColor);
+    else
+        DrawBitmap(*target, x, y, flakeBitmap_, Values.SnowballColor, alpha, scratch_);
 }
 
-void SnowMaker::DrawFallingFlake(std::int32_t x, std::int32_t y, std::int32_t) {
-    DrawFlake(surfaces_.mask, x, y);
+void SnowMaker::DrawFallingFlake(std::int32_t x, std::int32_t y, std::int32_t alpha) {
+    DrawFlake(surfaces_.mask, x, y, alpha);
 }
 
-void SnowMaker::DrawSettledFlake(std::int32_t x, std::int32_t y, std::int32_t) {
-    DrawFlake(surfaces_.backBuffer, x, y);
+void SnowMaker::DrawSettledFlake(std::int32_t x, std::int32_t y, std::int32_t alpha) {
+    DrawFlake(surfaces_.backBuffer, x, y, alpha);
 }
 
 void SnowMaker::Restart(FrameHost& host) {
@@ -89,7 +105,7 @@ void SnowMaker::DrawManualNotice(FrameHost& host, float now) {
     const std::int32_t remaining =
         NearestInt32(static_cast<float>(start + kManualGraceSeconds)) - NearestInt32(current);
     const std::string text =
-        language_.GetText(kTextManualNotice) + " (" + std::to_string(remaining) + ")";
+        language_.GetText(text::kManualNotice) + " (" + std::to_string(remaining) + ")";
     const std::int32_t height = main.Height();
     host.DrawNoticeText(main, kNoticeShadowX, height - kNoticeStripHeight, kBlack, text);
     host.DrawNoticeText(main, kNoticeTextX, height - kNoticeStripHeight - 1, kWhite, text);

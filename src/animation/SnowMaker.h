@@ -25,17 +25,18 @@
 #include "animation/SnowGrid.h"
 #include "common/Clock.h"
 #include "common/LocalePort.h"
-#include "common/MessageStyle.h"
+#include "common/MessageSink.h"
+#include "imaging/FastDrawing.h"
 #include "imaging/Surface.h"
+#include "imaging/clsBitmap.h"
 #include "settings/Language.h"
 #include "startup/Trace.h"
 
 namespace brumo {
 
 // What a frame needs from the saver window and the system.
-class FrameHost {
+class FrameHost : public MessageSink {
   public:
-    virtual ~FrameHost() = default;
     virtual void SetAnimationTimerEnabled(bool enabled) = 0;
     virtual void SetFpsVisible(bool visible) = 0;
     virtual void SetFpsCaption(const std::string& caption) = 0;
@@ -48,7 +49,6 @@ class FrameHost {
     // Repaints the window from the visible surface.
     virtual void Refresh() = 0;
     virtual void DoEvents() = 0;
-    virtual void ShowMessage(const std::string& text, MessageStyle style) = 0;
     virtual std::int32_t PrimaryScreenWidth() = 0;
 };
 
@@ -75,9 +75,6 @@ constexpr std::int32_t kNoticeWipeSeconds = 6;
 constexpr std::int32_t kNoticeStripHeight = 29;
 constexpr std::int32_t kNoticeShadowX = 11;
 constexpr std::int32_t kNoticeTextX = 10;
-constexpr std::int32_t kTextManualNotice = 74;
-constexpr std::int32_t kTextFlakePreparationFailed = 62;
-constexpr std::int32_t kTextUseBlockInstead = 60;
 constexpr const char* kNoParentTrace = "no parent: StopSworl";
 
 class SnowMaker final : private FlakePainter {
@@ -105,7 +102,8 @@ class SnowMaker final : private FlakePainter {
   private:
     void DrawFallingFlake(std::int32_t x, std::int32_t y, std::int32_t alpha) override;
     void DrawSettledFlake(std::int32_t x, std::int32_t y, std::int32_t alpha) override;
-    void DrawFlake(Surface* target, std::int32_t x, std::int32_t y);
+    void DrawFlake(Surface* target, std::int32_t x, std::int32_t y, std::int32_t alpha);
+    bool PrepareFlakePicture(FrameHost& host);
     void Restart(FrameHost& host);
     void CountFrame(FrameHost& host);
     void DrawManualNotice(FrameHost& host, float now);
@@ -116,6 +114,8 @@ class SnowMaker final : private FlakePainter {
     Trace& trace_;
     const Language& language_;
     RandomSource& random_;
+    clsBitmap flakeBitmap_;
+    BlendScratch scratch_;
     SnowSurfaces surfaces_;
     SnowGrid grid_;
     std::vector<Flake> flakes_;

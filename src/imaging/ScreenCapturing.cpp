@@ -1,5 +1,7 @@
 #include "imaging/ScreenCapturing.h"
 
+#include "resources/TextNumbers.h"
+
 namespace brumo {
 
 std::optional<Rect> CaptureBackground(const std::string& imagePath, bool isPreview,
@@ -7,7 +9,7 @@ std::optional<Rect> CaptureBackground(const std::string& imagePath, bool isPrevi
                                       const Language& language) {
     const std::optional<Rect> desktop = host.DesktopRect();
     if (!desktop) {
-        host.ShowMessage(language.GetText(kTextDesktopSizeUnknown), MessageStyle::Exclamation);
+        host.ShowMessage(language.GetText(text::kDesktopSizeUnknown), MessageStyle::Exclamation);
         return std::nullopt;
     }
     const Rect size = isPreview ? host.MainWindowRect() : *desktop;
@@ -30,7 +32,7 @@ std::optional<Rect> CaptureBackground(const std::string& imagePath, bool isPrevi
 
     // A failed screen copy leaves every surface without the desktop.
     if (!sized || !copied)
-        host.ShowMessage(language.GetText(kTextSnapshotFailed), MessageStyle::Exclamation);
+        host.ShowMessage(language.GetText(text::kSnapshotFailed), MessageStyle::Exclamation);
     return Rect{0, 0, width, height};
 }
 

@@ -12,15 +12,14 @@
 #include <optional>
 #include <string>
 
-#include "common/MessageStyle.h"
+#include "common/MessageSink.h"
 #include "imaging/Surface.h"
 #include "settings/Language.h"
 
 namespace brumo {
 
-class CaptureHost {
+class CaptureHost : public MessageSink {
   public:
-    virtual ~CaptureHost() = default;
     // The desktop window's rectangle, or nothing when it cannot be had.
     virtual std::optional<Rect> DesktopRect() = 0;
     // The saver window's own size (the preview takes it instead of the desktop's).
@@ -31,7 +30,6 @@ class CaptureHost {
     // Copies the screen at (sourceX, sourceY) into the surface at (0, 0).
     virtual bool CopyDesktop(Surface& target, std::int32_t width, std::int32_t height,
                              std::int32_t sourceX, std::int32_t sourceY) = 0;
-    virtual void ShowMessage(const std::string& text, MessageStyle style) = 0;
 };
 
 struct CaptureSurfaces {
@@ -42,8 +40,6 @@ struct CaptureSurfaces {
 };
 
 constexpr float kDesktopRepaintWaitMs = 1000.0f;
-constexpr std::int32_t kTextDesktopSizeUnknown = 54;
-constexpr std::int32_t kTextSnapshotFailed = 55;
 
 // The picture rectangle, or nothing when the desktop size could not be had
 // (the surfaces are then left untouched).

@@ -7,20 +7,37 @@
 namespace brumo {
 namespace {
 
-void DrawFlakesBlock(benchmark::State& state) {
+constexpr std::int32_t kWidth = 1920;
+constexpr std::int32_t kHeight = 1080;
+
+// Arguments: flake count setting, flake type, transparency.
+void DrawFlakes(benchmark::State& state) {
     test::SaverFixture f;
-    f.captureHost.desktop = Rect{0, 0, 1920, 1080};
-    f.frameHost.screenWidth = 1920;
+    f.captureHost.desktop = Rect{0, 0, kWidth, kHeight};
+    f.frameHost.screenWidth = kWidth;
+    EngineValues stored;
+    SetPreviewValues(stored);
+    stored.CountSnowballs = static_cast<std::int32_t>(state.range(0));
+    stored.SnowballType = static_cast<std::int32_t>(state.range(1));
+    stored.Transparency = static_cast<std::int32_t>(state.range(2));
+    stored.SecondaryAlpha =
+        stored.Transparency > 128 ? stored.Transparency - 64 : stored.Transparency;
+    f.formHost.stored = stored;
     f.form.StartScreenSaver(false, false);
-    f.engine.Values.CountSnowballs = static_cast<std::int32_t>(state.range(0));
-    f.engine.InitSnow(f.frameHost);
     for (auto _ : state) {
         f.engine.DrawFlakes();
         benchmark::ClobberMemory();
     }
     state.counters["flakes"] = static_cast<double>(f.engine.Flakes().size());
 }
-BENCHMARK(DrawFlakesBlock)->Arg(300)->Arg(5000)->Unit(benchmark::kMicrosecond);
+// Block flakes (type 7, opaque), then "Small and round" (type 1) opaque and blended.
+BENCHMARK(DrawFlakes)
+    ->ArgNames({"count", "type", "alpha"})
+    ->Args({300, 7, 255})
+    ->Args({5000, 7, 255})
+    ->Args({5000, 1, 255})
+    ->Args({5000, 1, 192})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace brumo

@@ -30,8 +30,9 @@ TEST(StartScreenSaver, CapturesTheDesktopSizesTheGridAndStartsTheTimer) {
     SaverFixture f;
     f.form.StartScreenSaver(false, false);
     const std::vector<std::string> expected{
-        "show maximized", "hide window", "wait 1000", "copy desktop 64x48+0+0",
-        "show window",    "events",      "refresh",   "start timer 50"};
+        "apply settings",         "show maximized", "hide window", "wait 1000",
+        "copy desktop 64x48+0+0", "show window",    "events",      "refresh",
+        "start timer 50"};
     EXPECT_EQ(f.log.calls, expected);
     EXPECT_EQ(f.main.Width(), 64);
     EXPECT_EQ(f.image.Height(), 48);
@@ -73,13 +74,40 @@ TEST(StartScreenSaver, CaptureFailuresAreReported) {
     EXPECT_EQ(g.main.Width(), 0);
 }
 
-TEST(InitSnow, AFlakeTypeThatCannotBePreparedEndsTheRun) {
+TEST(InitSnow, PictureFlakesTakeTheirCellAndSizeFromThePicture) {
+    for (const auto& [type, cell, width, height] :
+         std::vector<std::tuple<int, int, int, int>>{{0, 6, 10, 10},
+                                                     {1, 4, 8, 8},
+                                                     {2, 6, 21, 25},
+                                                     {3, 6, 15, 17},
+                                                     {4, 4, 10, 10},
+                                                     {5, 4, 9, 10},
+                                                     {6, 4, 7, 7}}) {
+        SaverFixture f;
+        EngineValues stored;
+        SetPreviewValues(stored);
+        stored.SnowballType = type;
+        stored.Transparency = 192;
+        f.formHost.stored = stored;
+        f.form.StartScreenSaver(false, false);
+        EXPECT_TRUE(f.engine.Running());
+        EXPECT_EQ(f.engine.Values.FlakeCellWidth, cell) << type;
+        EXPECT_EQ(f.engine.Values.FlakeCellHeight, cell) << type;
+        EXPECT_EQ(f.engine.Values.FlakeWidth, width) << type;
+        EXPECT_EQ(f.engine.Values.FlakeHeight, height) << type;
+    }
+}
+
+TEST(InitSnow, AFlakePictureThatCannotBePreparedEndsTheRun) {
     SaverFixture f;
     f.language.SetLanguage(2);
     f.form.StartScreenSaver(false, false);
-    f.engine.Values.SnowballType = 2;
+    f.engine.Values.SnowballType = 8;  // names picture 109, which does not exist
     f.engine.StopRunning();
     f.engine.InitSnow(f.frameHost);
+    EXPECT_TRUE(
+        f.log.Has("message 16 A failure occured while reading a bitmap resource (snowflake).\r\n"
+                  "As workaround please use the flake type block instead."));
     EXPECT_TRUE(
         f.log.Has("message 16 A failure occured while preparing transparency (snowflake).\r\n"
                   "As workaround please use the flake type block instead."));

@@ -74,6 +74,18 @@ class FakeMainFormHost : public MainFormHost {
     }
     void ShowDesktopKeys() override { log_.Add("desktop keys"); }
     void Unload() override { log_.Add("unload"); }
+    // The stored settings of a test: the preview's values unless a test
+    // sets others.
+    std::optional<EngineValues> stored;
+    ColorRef storedBackColor = 0;
+    ColorRef ApplySettingsToEngine(EngineValues& values) override {
+        log_.Add("apply settings");
+        if (stored)
+            values = *stored;
+        else
+            SetPreviewValues(values);
+        return storedBackColor;
+    }
 
   private:
     CallLog& log_;

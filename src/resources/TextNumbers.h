@@ -1,0 +1,15 @@
+// Names for the string-table texts the program's code shows by number.
+#pragma once
+
+#include <cstdint>
+
+namespace brumo::text {
+
+constexpr std::int32_t kDesktopSizeUnknown = 54;
+constexpr std::int32_t kSnapshotFailed = 55;
+constexpr std::int32_t kUseBlockInstead = 60;
+constexpr std::int32_t kFlakePreparationFailed = 62;
+constexpr std::int32_t kFirstFlakeTypeName = 65;  // 65..72: the flake types in list order
+constexpr std::int32_t kManualNotice = 74;
+
+}  // namespace brumo::text
