@@ -156,6 +156,18 @@ TEST(LoadSettings, LanguageIsExactlyOneTwoOrThree) {
     }
 }
 
+TEST(LoadSettings, LoadingAgainRestoresTheStoredLanguage) {
+    SettingsFixture f;
+    f.Store("Language", "2");
+    SettingsForm form(f.Context());
+    f.language.SetLanguage(3);  // the user picked Italian, then cancels
+    form.MnuItalian.Checked = true;
+    form.LoadSettings();
+    EXPECT_EQ(f.language.GetLanguage(), 2);
+    EXPECT_TRUE(form.MnuEnglish.Checked);
+    EXPECT_FALSE(form.MnuItalian.Checked);
+}
+
 TEST(LoadSettings, MissingFromSkyUnchecksTheBoxThatStartsChecked) {
     SettingsFixture f;
     f.Store("Language", "2");
