@@ -169,7 +169,7 @@ void MainFormWin32::ShowMaximized() {
     if ((GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0) {
         // The preview fills its parent's client area.
         RECT client{};
-        GetClientRect(GetParent(window), &client);
+        GetClientRect(GetAncestor(window, GA_PARENT), &client);
         SetWindowPos(window, nullptr, 0, 0, client.right, client.bottom,
                      SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
         return;
@@ -212,7 +212,11 @@ ColorRef MainFormWin32::ApplySettingsToEngine(EngineValues& values) {
 }
 
 bool MainFormWin32::HasParent() {
-    return window_ != nullptr && GetParent(window_) != nullptr;
+    // The window keeps WS_POPUP beside WS_CHILD, and for such a window Wine's
+    // GetParent answers the owner; the ancestor is the parent on every system.
+    if (window_ == nullptr) return false;
+    const HWND parent = GetAncestor(window_, GA_PARENT);
+    return parent != nullptr && parent != GetDesktopWindow();
 }
 
 void MainFormWin32::DrawNoticeText(Surface& target, std::int32_t x, std::int32_t y, ColorRef color,

@@ -1,0 +1,24 @@
+# Entry points. `make test` and `make run` install the tool packages they
+# need (Debian 12, as root) before they build.
+
+.PHONY: run test bench clean
+
+# Starts the screen saver under Wine: on $DISPLAY when there is one, else in a
+# virtual X server, saving a screenshot to out/brumo.png.
+run:
+	scripts/run.sh
+
+# Native unit tests (plain and sanitized), both Windows builds, Wine tests and
+# end-to-end runs: what CI runs.
+test:
+	scripts/test.sh
+
+# Google Benchmark programs of the drawing code (native build).
+bench:
+	scripts/install-deps.sh
+	scripts/build-preset.sh native
+	if [ -x build/native/tests/bench_drawing ]; then build/native/tests/bench_drawing; \
+	else echo "no benchmark program was built (libbenchmark-dev missing?)"; fi
+
+clean:
+	rm -rf build out
