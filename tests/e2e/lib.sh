@@ -273,3 +273,17 @@ require_no_saver() {
     count=$(saver_window_count)
     [[ "$count" == 0 ]] || die "a window '$SAVER_CAPTION' exists before the test ($count)"
 }
+
+# store_setting NAME VALUE: one stored setting of the saver, as text.
+store_setting() {
+    wine reg add 'HKCU\Software\Merelan\Brumo\Settings' /v "$1" /t REG_SZ /d "$2" /f \
+        >>"$E2E_WORK/settings.log" 2>&1 </dev/null
+}
+
+# raw_rgb PNG: the screenshot's pixels as raw 8-bit RGB beside it, for the
+# helper's image checks; prints the raw file's name.
+raw_rgb() {
+    local raw="${1%.png}.rgb"
+    convert "$1" -alpha off -depth 8 "rgb:$raw"
+    echo "$raw"
+}

@@ -47,6 +47,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "E2eImageChecksWin32.h"
+
 namespace brumo::e2e {
 namespace {
 
@@ -506,7 +508,9 @@ HelperResult Usage() {
     std::fputs(
         "usage: e2e_helper make-parent <stopfile> | find <caption> |\n"
         "       wait-find <caption> <ms> | screen |\n"
-        "       resources <file> | key-window <caption> <ms>\n",
+        "       resources <file> | key-window <caption> <ms> |\n"
+        "       find-flake <rgbfile> <w> <h> <#picture> <RRGGBB> |\n"
+        "       notice-match <rgbfile> <w> <h> <text> <RRGGBB>\n",
         stderr);
     return HelperResult::kUsage;
 }
@@ -521,6 +525,14 @@ HelperResult RunE2eHelper(int argc, wchar_t** argv) {
     if (command == L"make-parent" && operands == 1) return MakeParent(argv[2]);
     if (command == L"find" && operands == 1) return Find(argv[2]);
     if (command == L"resources" && operands == 1) return Resources(argv[2]);
+    if (operands == 5 && (command == L"find-flake" || command == L"notice-match")) {
+        const int width = _wtoi(argv[3]);
+        const int height = _wtoi(argv[4]);
+        const int result = command == L"find-flake"
+                               ? FindFlake(argv[2], width, height, argv[5], argv[6])
+                               : NoticeMatch(argv[2], width, height, argv[5], argv[6]);
+        return static_cast<HelperResult>(result);
+    }
     if (operands == 2) {
         const std::optional<DWORD> timeout_ms = ParseMilliseconds(argv[3]);
         if (!timeout_ms) return Usage();
