@@ -10,6 +10,7 @@ readonly required_packages=(
     wine wine64
     xvfb imagemagick xdotool x11-utils
     googletest libbenchmark-dev
+    lame
 )
 readonly optional_packages=(clang-format)
 

@@ -13,6 +13,7 @@ constexpr std::int32_t kPreviewFlakeCell = 2;
 constexpr std::uint8_t kPreviewTurbulence = 3;
 constexpr std::int32_t kPreviewRestartMin = 1;
 constexpr double kMillisecondsPerSecond = 1000.0;
+constexpr float kShowDesktopWaitMs = 1000.0f;
 }  // namespace
 
 void SetPreviewValues(EngineValues& values) {
@@ -34,10 +35,18 @@ void SetPreviewValues(EngineValues& values) {
 void MainForm::StartScreenSaver(bool a_Preview, bool a_Manual) {
     IsPreview = a_Preview;
     IsManual = a_Manual;
-    if (IsPreview)
+    if (IsPreview) {
         SetPreviewValues(engine_.Values);
-    else
+    } else {
         surfaces_.image.SetBackColor(host_.ApplySettingsToEngine(engine_.Values));
+        // Over the desktop, minimise the user's windows so the snow falls on
+        // the bare desktop; they come back at the end.
+        if (host_.HasDesktopIconList() && !engine_.Values.BackgroundImageEnabled) {
+            host_.ShowDesktopKeys();
+            host_.Wait(kShowDesktopWaitMs);
+            DesktopShown = true;
+        }
+    }
 
     host_.ShowMaximized();
     const std::string path =
@@ -53,6 +62,8 @@ void MainForm::StartScreenSaver(bool a_Preview, bool a_Manual) {
     frameHost_.DoEvents();
     frameHost_.Refresh();
     engine_.AllocateGrid(surfaces_.main.Width(), surfaces_.main.Height());
+    if (!sound_.IsSoundPlaying() && !IsPreview)
+        sound_.StartSound(engine_.Values.BackgroundSound, engine_.Values.LoopSound);
     StartAnimationTimer();
 }
 
@@ -77,6 +88,7 @@ void MainForm::StopAnimationTimer() {
 }
 
 void MainForm::EndScreenSaver(bool a_ForceStop) {
+    sound_.StopSound();  // in every mode, even where the end request is ignored
     if (!a_ForceStop && IsPreview) return;
     engine_.StopRunning();
 }

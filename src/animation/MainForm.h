@@ -2,10 +2,12 @@
 // Windows view (MainFormWin32) owns the real window and forwards its events.
 //
 // Control flow: `RunScreenSaver` / `StartPreview` call `StartScreenSaver`:
-// engine values, show the window, `CaptureBackground`, size the grid, then
+// engine values (over the desktop: Windows key + D first), show the window,
+// `CaptureBackground`, size the grid, start the music, then
 // `StartAnimationTimer` (InitSnow, periodic timer of 1000 / Framerate ms).
 // Each tick calls `AnimationTimer_Timer` -> `SnowMaker::DoFrame`. Keys, clicks
-// and mouse moves call `EndScreenSaver`, which only clears Running; the frame
+// and mouse moves call `EndScreenSaver`, which stops the music and clears
+// Running; the frame
 // that sees it answers Stop and `StopAnimationTimer` disables the timer,
 // brings the user's windows back if the saver hid them, and unloads the
 // window, which ends the program.
@@ -17,6 +19,7 @@
 #include "common/TimerFunctions.h"
 #include "imaging/ScreenCapturing.h"
 #include "imaging/Surface.h"
+#include "music/Sound.h"
 
 namespace brumo {
 
@@ -35,6 +38,10 @@ class MainFormHost {
     // Loads the stored settings into the engine values (and sets the
     // language); answers the background colour for the image surface.
     virtual ColorRef ApplySettingsToEngine(EngineValues& values) = 0;
+    // True when the desktop's icon list exists (the shell shows icons).
+    virtual bool HasDesktopIconList() = 0;
+    // Lets window messages run for the time.
+    virtual void Wait(float milliseconds) = 0;
 };
 
 struct MainFormSurfaces {
@@ -50,13 +57,14 @@ void SetPreviewValues(EngineValues& values);
 class MainForm {
   public:
     MainForm(SnowMaker& engine, MainFormSurfaces surfaces, MainFormHost& host, FrameHost& frameHost,
-             CaptureHost& captureHost, const Language& language)
+             CaptureHost& captureHost, const Language& language, Sound& sound)
         : engine_(engine),
           surfaces_(surfaces),
           host_(host),
           frameHost_(frameHost),
           captureHost_(captureHost),
-          language_(language) {}
+          language_(language),
+          sound_(sound) {}
 
     bool IsPreview = false;
     bool IsManual = false;
@@ -84,6 +92,7 @@ class MainForm {
     FrameHost& frameHost_;
     CaptureHost& captureHost_;
     const Language& language_;
+    Sound& sound_;
     float lastMouseX_ = 0.0f;  // LastMousePosition; (0, 0) = none recorded yet
     float lastMouseY_ = 0.0f;
     bool stopped_ = false;

@@ -8,6 +8,7 @@
 #include "common/TextWin32.h"
 #include "common/TimerFunctions.h"
 #include "imaging/LibraryFunctionsWin32.h"
+#include "imaging/PictureWin32.h"
 #include "settings/RegistryWin32.h"
 #include "settings/SettingsForm.h"
 #include "startup/ScrSaveManagement.h"
@@ -38,13 +39,14 @@ ATOM RegisterSaverClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 MainFormWin32::MainFormWin32(HINSTANCE instance, SnowMaker& engine, Clock& clock,
-                             Language& language)
+                             Language& language, Sound& sound, Trace& trace)
     : instance_(instance),
       engine_(engine),
       clock_(clock),
       language_(language),
+      trace_(trace),
       form_(engine, MainFormSurfaces{main_, backBuffer_, mask_, image_}, *this, *this, *this,
-            language) {}
+            language, sound) {}
 
 MainFormWin32::~MainFormWin32() {
     if (window_ != nullptr) DestroyWindow(window_);
@@ -211,6 +213,19 @@ ColorRef MainFormWin32::ApplySettingsToEngine(EngineValues& values) {
     return imageBackColor;
 }
 
+bool MainFormWin32::HasDesktopIconList() {
+    return GetSysLVHwnd(shellList_, trace_) != 0;
+}
+
+void MainFormWin32::ReadDesktopIconPositions() {
+    GetDesktopIconPositions(shellList_, trace_, icons_);
+}
+
+void MainFormWin32::MarkIconLedges(SnowGrid& grid) {
+    Win32Registry registry;
+    brumo::MarkIconLedges(grid, icons_, GetShellIconSize(registry));
+}
+
 bool MainFormWin32::HasParent() {
     // The window keeps WS_POPUP beside WS_CHILD, and for such a window Wine's
     // GetParent answers the owner; the ancestor is the parent on every system.
@@ -305,6 +320,23 @@ bool MainFormWin32::CopyDesktop(Surface& target, std::int32_t width, std::int32_
         BitBlt(surface->Dc(), 0, 0, width, height, screen.Get(), sourceX, sourceY, SRCCOPY) != 0;
     DibSurface::Flush();
     return copied;
+}
+
+PictureFit MainFormWin32::BackgroundFit() {
+    return PictureFit{engine_.Values.MaximizeBackground, engine_.Values.SizeBackground};
+}
+
+std::optional<PictureSize> MainFormWin32::LoadPicture(const std::string& path) {
+    // Without GDI+ (its start failed) there is no picture to have.
+    if (gdiplusToken_ == 0 || !LoadPictureFile(Utf8ToWide(path), helper_)) return std::nullopt;
+    return PictureSize{helper_.Width(), helper_.Height()};
+}
+
+bool MainFormWin32::DrawImageScaled(std::int32_t x, std::int32_t y, std::int32_t width,
+                                    std::int32_t height, Surface& target, InterpolationMode mode) {
+    auto* surface = dynamic_cast<DibSurface*>(&target);
+    if (surface == nullptr || gdiplusToken_ == 0) return false;
+    return brumo::DrawImageScaled(x, y, width, height, helper_, *surface, mode);
 }
 
 }  // namespace brumo

@@ -18,6 +18,7 @@
 #include "animation/MainForm.h"
 #include "common/HandlesWin32.h"
 #include "imaging/DibSurfaceWin32.h"
+#include "imaging/IconPositioningWin32.h"
 
 namespace brumo {
 
@@ -26,7 +27,8 @@ class MainFormWin32 final : public MainFormHost,
                             public CaptureHost,
                             public MessagePump {
   public:
-    MainFormWin32(HINSTANCE instance, SnowMaker& engine, Clock& clock, Language& language);
+    MainFormWin32(HINSTANCE instance, SnowMaker& engine, Clock& clock, Language& language,
+                  Sound& sound, Trace& trace);
     ~MainFormWin32() override;
     MainFormWin32(const MainFormWin32&) = delete;
     MainFormWin32& operator=(const MainFormWin32&) = delete;
@@ -44,6 +46,10 @@ class MainFormWin32 final : public MainFormHost,
     void ShowDesktopKeys() override;
     void Unload() override;
     ColorRef ApplySettingsToEngine(EngineValues& values) override;
+    bool HasDesktopIconList() override;
+    void MarkIconLedges(SnowGrid& grid) override;
+    // Reads the desktop icons' places for the run (before the window covers them).
+    void ReadDesktopIconPositions();
 
     // FrameHost
     void SetAnimationTimerEnabled(bool enabled) override { SetFrameTimerEnabled(enabled); }
@@ -66,6 +72,10 @@ class MainFormWin32 final : public MainFormHost,
     void Wait(float milliseconds) override;
     bool CopyDesktop(Surface& target, std::int32_t width, std::int32_t height, std::int32_t sourceX,
                      std::int32_t sourceY) override;
+    PictureFit BackgroundFit() override;
+    std::optional<PictureSize> LoadPicture(const std::string& path) override;
+    bool DrawImageScaled(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                         Surface& target, InterpolationMode mode) override;
 
     // MessagePump
     void IdleWait(int maxMilliseconds) override;
@@ -81,7 +91,11 @@ class MainFormWin32 final : public MainFormHost,
     SnowMaker& engine_;
     Clock& clock_;
     Language& language_;
+    Trace& trace_;
+    Win32ShellList shellList_;
+    DesktopIcons icons_;
     DibSurface main_, backBuffer_, mask_, image_;
+    DibSurface helper_;  // HelperPictureBox: the background picture at its natural size
     MainForm form_;
     FrameTimer timer_;
     UniqueFont noticeFont_;

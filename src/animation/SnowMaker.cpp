@@ -31,6 +31,7 @@ void SnowMaker::InitSnow(FrameHost& host) {
     } else if (!PrepareFlakePicture(host)) {
         return;  // Running stays false: the first frame ends the run
     }
+    if (Values.SnowOnIcons) host.MarkIconLedges(grid_);
     grid_.MarkGround(Background.top + Background.height);
     host.SetFpsVisible(Values.ShowFPS);
     flakes_ = DimensionFlakes(Values.CountSnowballs);
@@ -67,7 +68,11 @@ void SnowMaker::Restart(FrameHost& host) {
     host.SetAnimationTimerEnabled(false);
     frameClock_.RestartTime = Timer(clock_);
     grid_.ClearGrid();
-    grid_.MarkGround(Background.top + Background.height);
+    // Unlike the start, a restart marks the ledges or the ground, not both.
+    if (Values.SnowOnIcons)
+        host.MarkIconLedges(grid_);
+    else
+        grid_.MarkGround(Background.top + Background.height);
     if (surfaces_.backBuffer != nullptr && surfaces_.image != nullptr)
         CopySurface(*surfaces_.backBuffer, 0, 0, surfaces_.backBuffer->Width(),
                     surfaces_.backBuffer->Height(), *surfaces_.image, 0, 0);

@@ -50,6 +50,8 @@ class FrameHost : public MessageSink {
     virtual void Refresh() = 0;
     virtual void DoEvents() = 0;
     virtual std::int32_t PrimaryScreenWidth() = 0;
+    // Marks the ledges over the desktop icons read at the start.
+    virtual void MarkIconLedges(SnowGrid& grid) = 0;
 };
 
 struct FrameClock {

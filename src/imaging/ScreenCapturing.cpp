@@ -4,6 +4,25 @@
 
 namespace brumo {
 
+namespace {
+
+// Loads, places and draws the picture onto the clean background; the
+// rectangle it covers, or nothing when any of these steps fails.
+std::optional<Rect> ComposePicture(const std::string& imagePath, CaptureSurfaces surfaces,
+                                   CaptureHost& host) {
+    const std::optional<PictureSize> picture = host.LoadPicture(imagePath);
+    if (!picture) return std::nullopt;
+    const PictureSize screen{surfaces.main.Width(), surfaces.main.Height()};
+    const std::optional<Rect> placed = LayoutBackground(*picture, screen, host.BackgroundFit());
+    if (!placed) return std::nullopt;
+    if (!host.DrawImageScaled(placed->left, placed->top, placed->width, placed->height,
+                              surfaces.image, kBackgroundInterpolation))
+        return std::nullopt;
+    return placed;
+}
+
+}  // namespace
+
 std::optional<Rect> CaptureBackground(const std::string& imagePath, bool isPreview,
                                       CaptureSurfaces surfaces, CaptureHost& host,
                                       const Language& language) {
@@ -17,23 +36,35 @@ std::optional<Rect> CaptureBackground(const std::string& imagePath, bool isPrevi
     for (Surface* surface : {&surfaces.main, &surfaces.mask, &surfaces.backBuffer, &surfaces.image})
         sized = surface->Resize(size.width, size.height) && sized;
 
-    // Pictures are not composed by this build; a picture path is handled
-    // like one that cannot be loaded, which takes the desktop.
-    (void)imagePath;
+    std::optional<Rect> covered;
+    if (!imagePath.empty()) covered = ComposePicture(imagePath, surfaces, host);
 
-    host.HideMainWindow();
-    host.Wait(kDesktopRepaintWaitMs);
-    const std::int32_t width = surfaces.main.Width();
-    const std::int32_t height = surfaces.main.Height();
-    const bool copied = host.CopyDesktop(surfaces.main, width, height, desktop->left, desktop->top);
-    CopySurface(surfaces.backBuffer, 0, 0, width, height, surfaces.main, 0, 0);
-    CopySurface(surfaces.image, 0, 0, width, height, surfaces.backBuffer, 0, 0);
+    bool copied = true;
+    if (covered) {
+        // The window stays up: nothing needs to repaint behind it.
+        const std::int32_t width = surfaces.image.Width();
+        const std::int32_t height = surfaces.image.Height();
+        CopySurface(surfaces.backBuffer, 0, 0, width, height, surfaces.image, desktop->left,
+                    desktop->top);
+        CopySurface(surfaces.main, 0, 0, width, height, surfaces.backBuffer, desktop->left,
+                    desktop->top);
+    } else {
+        host.HideMainWindow();
+        host.Wait(kDesktopRepaintWaitMs);
+        const std::int32_t width = surfaces.main.Width();
+        const std::int32_t height = surfaces.main.Height();
+        copied = host.CopyDesktop(surfaces.main, width, height, desktop->left, desktop->top);
+        CopySurface(surfaces.backBuffer, 0, 0, width, height, surfaces.main, 0, 0);
+        CopySurface(surfaces.image, 0, 0, width, height, surfaces.backBuffer, 0, 0);
+        covered = Rect{0, 0, width, height};
+    }
     host.ShowMainWindow();
 
-    // A failed screen copy leaves every surface without the desktop.
+    // A surface that could not be sized, or a failed screen copy, leaves the
+    // surfaces without the finished background.
     if (!sized || !copied)
         host.ShowMessage(language.GetText(text::kSnapshotFailed), MessageStyle::Exclamation);
-    return Rect{0, 0, width, height};
+    return covered;
 }
 
 }  // namespace brumo

@@ -5,7 +5,12 @@
 // Desktop path: size the surfaces, hide the saver window, wait one second so
 // the desktop can repaint where it was, copy the desktop into the visible
 // surface, then visible -> back buffer -> clean background, show the window.
-// A picture path that cannot be used falls back to the desktop.
+//
+// Picture path: load the file, place it (`LayoutBackground`), draw it scaled
+// onto the clean background (already filled with its background colour),
+// then clean background -> back buffer -> visible surface, without hiding the
+// window. A picture that cannot be loaded, placed or drawn is not reported:
+// the desktop is taken at once instead, with the whole surface as rectangle.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +18,7 @@
 #include <string>
 
 #include "common/MessageSink.h"
+#include "imaging/BackgroundLayout.h"
 #include "imaging/Surface.h"
 #include "settings/Language.h"
 
@@ -30,6 +36,16 @@ class CaptureHost : public MessageSink {
     // Copies the screen at (sourceX, sourceY) into the surface at (0, 0).
     virtual bool CopyDesktop(Surface& target, std::int32_t width, std::int32_t height,
                              std::int32_t sourceX, std::int32_t sourceY) = 0;
+
+    // The stored choice of how a picture is fitted to the screen.
+    virtual PictureFit BackgroundFit() = 0;
+    // Loads the picture file into the helper holder, replacing what it held;
+    // its natural size, or nothing when the file cannot be read.
+    virtual std::optional<PictureSize> LoadPicture(const std::string& path) = 0;
+    // Draws the whole loaded picture scaled into (x, y, width, height) of the
+    // target with the interpolation mode; false when it could not be drawn.
+    virtual bool DrawImageScaled(std::int32_t x, std::int32_t y, std::int32_t width,
+                                 std::int32_t height, Surface& target, InterpolationMode mode) = 0;
 };
 
 struct CaptureSurfaces {

@@ -39,6 +39,7 @@ void ScrSaveManagement::RunScreenSaver(bool a_Manual) {
         host_.UnloadMainForm();
     }
     if (IsScreenSaverRunning()) return;
+    host_.ReadDesktopIconPositions();
     host_.MakeMainFormTopmost();
     if (host_.PlatformId() != kPlatformNt) host_.SetScreenSaverActive();
     form_.StartScreenSaver(false, a_Manual);

@@ -47,6 +47,8 @@ class StartupHost {
     virtual std::int32_t PlatformId() = 0;
     virtual void SetScreenSaverActive() = 0;
     virtual void ChangePassword() = 0;
+    // Reads where the desktop's icons lie, while the desktop is still visible.
+    virtual void ReadDesktopIconPositions() = 0;
     // The preview's embedding, each answering the raw result of its call.
     virtual ClientRect GetClientRect(std::int32_t window) = 0;
     virtual std::int32_t GetMainFormStyle() = 0;

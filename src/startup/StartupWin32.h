@@ -20,6 +20,7 @@ class StartupWin32 final : public StartupHost {
     std::int32_t PlatformId() override;
     void SetScreenSaverActive() override;
     void ChangePassword() override;
+    void ReadDesktopIconPositions() override { mainForm_.ReadDesktopIconPositions(); }
     ClientRect GetClientRect(std::int32_t window) override;
     std::int32_t GetMainFormStyle() override;
     std::int32_t SetMainFormStyle(std::int32_t style) override;

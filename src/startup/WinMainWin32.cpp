@@ -8,6 +8,7 @@
 #include "animation/SnowMaker.h"
 #include "common/ClockWin32.h"
 #include "common/TextWin32.h"
+#include "music/SoundWin32.h"
 #include "settings/Language.h"
 #include "startup/CommandLine.h"
 #include "startup/ScrSaveManagement.h"
@@ -23,7 +24,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Language language;
     LcgRandom random;
     SnowMaker engine(clock, locale, trace, language, random);
-    MainFormWin32 mainForm(instance, engine, clock, language);
+    WinMciPort mci;
+    WinShortPath shortPaths;
+    Sound sound(mci, shortPaths);
+    MainFormWin32 mainForm(instance, engine, clock, language, sound, trace);
     StartupWin32 startupHost(mainForm);
     ScrSaveManagement startup(startupHost, mainForm.Form(), trace);
 

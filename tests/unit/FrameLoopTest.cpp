@@ -156,6 +156,83 @@ TEST(DoFrame, RestartMinZeroRestartsEveryFrameButNotThePreview) {
     EXPECT_EQ(p.log.Count("timer off"), 0);
 }
 
+TEST(StartScreenSaver, ShowsTheBareDesktopFirstWhenItHasIcons) {
+    SaverFixture f;
+    f.formHost.iconList = true;
+    f.form.StartScreenSaver(false, false);
+    EXPECT_EQ(std::vector<std::string>(f.log.calls.begin(), f.log.calls.begin() + 4),
+              (std::vector<std::string>{"apply settings", "desktop keys", "wait 1000",
+                                        "show maximized"}));
+    EXPECT_TRUE(f.form.DesktopShown);
+    f.form.MainPictureBox_KeyDown();
+    f.TickAt(kStart);
+    EXPECT_EQ(f.log.Count("desktop keys"), 2);  // the user's windows come back
+
+    // Not over a picture, and never in the preview.
+    SaverFixture picture;
+    picture.formHost.iconList = true;
+    EngineValues stored;
+    SetPreviewValues(stored);
+    stored.BackgroundImageEnabled = true;
+    picture.formHost.stored = stored;
+    picture.form.StartScreenSaver(false, false);
+    EXPECT_FALSE(picture.log.Has("desktop keys"));
+    EXPECT_FALSE(picture.form.DesktopShown);
+
+    SaverFixture preview;
+    preview.formHost.iconList = true;
+    preview.form.StartScreenSaver(true, false);
+    EXPECT_FALSE(preview.log.Has("desktop keys"));
+}
+
+TEST(DoFrame, IconLedgesAtTheStartAndInsteadOfTheGroundAtARestart) {
+    SaverFixture f;
+    EngineValues stored;
+    SetPreviewValues(stored);
+    stored.SnowOnIcons = true;
+    f.formHost.stored = stored;
+    f.form.StartScreenSaver(false, false);
+    EXPECT_EQ(f.log.Count("icon ledges"), 1);
+    EXPECT_EQ(f.engine.Grid().At(15, 30), 1);
+    EXPECT_EQ(f.engine.Grid().At(15, 48), 1);  // the ground as well at the start
+    f.TickAt(kStart);
+    f.TickAt(kStart + 60.0);
+    EXPECT_EQ(f.log.Count("icon ledges"), 2);
+    EXPECT_EQ(f.engine.Grid().At(15, 30), 1);
+    EXPECT_EQ(f.engine.Grid().At(5, 48), 0);  // a restart marks the ledges only
+
+    SaverFixture plain;
+    plain.form.StartScreenSaver(false, false);
+    EXPECT_FALSE(plain.log.Has("icon ledges"));
+    EXPECT_EQ(plain.engine.Grid().At(15, 30), 0);
+}
+
+TEST(Music, PlaysInTheFullScreenRunAndStopsAtAnyEndRequest) {
+    SaverFixture f;
+    EngineValues stored;
+    SetPreviewValues(stored);
+    stored.BackgroundSound = "C:\\music\\snow.mp3";
+    stored.LoopSound = true;
+    f.formHost.stored = stored;
+    f.form.StartScreenSaver(false, true);
+    EXPECT_TRUE(f.log.Has("mci open C:\\music\\snow.mp3 type MPEGVideo alias SworlsSound"));
+    EXPECT_TRUE(f.log.Has("mci play SworlsSound from 0 repeat"));
+    EXPECT_TRUE(f.sound.IsSoundPlaying());
+    f.TickAt(kStart);
+    f.form.MainPictureBox_KeyDown();  // inside the grace period: the run goes on...
+    f.TickAt(kStart + 1.0);
+    EXPECT_TRUE(f.engine.Running());
+    EXPECT_FALSE(f.sound.IsSoundPlaying());  // ...but the music stays stopped
+    EXPECT_TRUE(f.log.Has("mci close SworlsSound"));
+
+    SaverFixture p;
+    p.form.StartScreenSaver(true, false);
+    EXPECT_FALSE(p.sound.IsSoundPlaying());
+    p.form.MainPictureBox_KeyDown();  // the preview ignores input, yet stops music
+    EXPECT_TRUE(p.log.Has("mci stop SworlsSound"));
+    EXPECT_TRUE(p.engine.Running());
+}
+
 TEST(DoFrame, FrameRateIsTheCountOfATwoSecondWindowHalved) {
     for (const auto& [frames, caption] : std::vector<std::pair<int, std::string>>{
              {40, "Framerate:20fps"}, {41, "Framerate:20,5fps"}}) {

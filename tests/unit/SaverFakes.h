@@ -2,6 +2,7 @@
 // engine, a form and start-up logic to them on memory surfaces.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,11 @@ class FakeFrameHost : public FrameHost {
         log_.Add("message " + std::to_string(static_cast<int>(style)) + " " + text);
     }
     std::int32_t PrimaryScreenWidth() override { return screenWidth; }
+    // Marks one ledge row, from x 10 to 20 at row 30, where icons would be.
+    void MarkIconLedges(SnowGrid& grid) override {
+        log_.Add("icon ledges");
+        grid.MarkRow(30, 10, 20);
+    }
 
   private:
     CallLog& log_;
@@ -86,6 +92,9 @@ class FakeMainFormHost : public MainFormHost {
             SetPreviewValues(values);
         return storedBackColor;
     }
+    bool iconList = false;
+    bool HasDesktopIconList() override { return iconList; }
+    void Wait(float ms) override { log_.Add("wait " + std::to_string(static_cast<int>(ms))); }
 
   private:
     CallLog& log_;
@@ -118,6 +127,49 @@ class FakeCaptureHost : public CaptureHost {
         log_.Add("message " + std::to_string(static_cast<int>(style)) + " " + text);
     }
 
+    // Pictures: `pictures` maps a path to the natural size of a solid
+    // picture of `picturePixel`; other paths cannot be loaded. A drawn
+    // picture fills its rectangle (clipped to the target) with that colour,
+    // even when the drawing is then reported as failed.
+    std::map<std::string, PictureSize> pictures;
+    Pixel picturePixel = 0x8040C0;
+    bool drawWorks = true;
+    PictureFit fit{false, 100};
+
+    PictureFit BackgroundFit() override { return fit; }
+    std::optional<PictureSize> LoadPicture(const std::string& path) override {
+        log_.Add("load picture " + path);
+        const auto found = pictures.find(path);
+        if (found == pictures.end()) return std::nullopt;
+        return found->second;
+    }
+    bool DrawImageScaled(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                         Surface& target, InterpolationMode mode) override {
+        log_.Add("draw picture " + std::to_string(width) + "x" + std::to_string(height) + "+" +
+                 std::to_string(x) + "+" + std::to_string(y) + " mode " +
+                 std::to_string(static_cast<int>(mode)));
+        for (std::int32_t row = y; row < y + height; ++row)
+            for (std::int32_t col = x; col < x + width; ++col)
+                if (target.Contains(col, row)) target.Row(row)[col] = picturePixel;
+        return drawWorks;
+    }
+
+  private:
+    CallLog& log_;
+};
+
+// A media device that accepts every command, and paths that are their own
+// short form; the commands land in the call log as "mci <command>".
+class FakeMedia : public MciPort, public ShortPathPort {
+  public:
+    explicit FakeMedia(CallLog& log) : log_(log) {}
+    std::uint32_t SendString(const std::string& command, std::string* reply) override {
+        log_.Add("mci " + command);
+        if (reply != nullptr) reply->clear();
+        return 0;
+    }
+    std::string ShortPath(const std::string& longPath) override { return longPath; }
+
   private:
     CallLog& log_;
 };
@@ -136,9 +188,12 @@ struct SaverFixture {
     FakeFrameHost frameHost{log};
     FakeMainFormHost formHost{log};
     FakeCaptureHost captureHost{log};
+    FakeMedia media{log};
+    Sound sound{media, media};
     MainForm form{engine,      MainFormSurfaces{main, backBuffer, mask, image},
                   formHost,    frameHost,
-                  captureHost, language};
+                  captureHost, language,
+                  sound};
 
     SaverFixture() { clock.SetTimer(36000.0); }
 

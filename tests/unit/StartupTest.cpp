@@ -32,6 +32,7 @@ class FakeStartupHost : public StartupHost {
     std::int32_t PlatformId() override { return platform; }
     void SetScreenSaverActive() override { log_.Add("screen saver active"); }
     void ChangePassword() override { log_.Add("password"); }
+    void ReadDesktopIconPositions() override { log_.Add("icon positions"); }
     ClientRect GetClientRect(std::int32_t window) override {
         log_.Add("client rect " + std::to_string(window));
         return rect;
@@ -77,7 +78,9 @@ TEST(Main, FullScreenChecksTwiceThenStartsTopmost) {
     f.startup.Main("");
     EXPECT_EQ(f.traceSink.lines, (std::vector<std::string>{"DivurUdididIriva not found",
                                                            "DivurUdididIriva not found"}));
-    EXPECT_EQ(f.log.calls[1], "topmost");
+    // The icons are read before any saver window covers the desktop.
+    EXPECT_EQ(f.log.calls[1], "icon positions");
+    EXPECT_EQ(f.log.calls[2], "topmost");
     EXPECT_FALSE(f.log.Has("screen saver active"));
     EXPECT_TRUE(f.log.Has("start timer 50"));
     EXPECT_FALSE(f.form.IsManual);
@@ -100,6 +103,7 @@ TEST(Main, ASecondFullScreenStartShowsNothing) {
     EXPECT_EQ(f.traceSink.lines,
               (std::vector<std::string>{"DivurUdididIriva found", "DivurUdididIriva found"}));
     EXPECT_TRUE(f.log.Has("unload form"));
+    EXPECT_FALSE(f.log.Has("icon positions"));
     EXPECT_FALSE(f.log.Has("topmost"));
     EXPECT_FALSE(f.log.Has("show maximized"));
 }

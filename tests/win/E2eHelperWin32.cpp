@@ -32,9 +32,22 @@
 //                               first key ("key <vk>") or click ("click") it
 //                               gets; checks that the X input of the test bed
 //                               reaches Wine windows (exit 1 when nothing came).
+//   fake-shell <stopfile>       the shell's desktop icon list, which Wine lacks:
+//                               a hidden full-screen "Progman" window with a
+//                               "SHELLDLL_DefView" child holding a real
+//                               comctl32 list view (LVS_ICON) with the items
+//                               of kFakeShellIcons, placed with
+//                               LVM_SETITEMPOSITION. Prints "progman <h>",
+//                               "defview <h>", then per item "item <i> <x> <y>
+//                               <l> <t> <r> <b>" (its position and caption
+//                               rectangle as the list answers in-process),
+//                               then "ready <list handle>", and answers
+//                               messages until <stopfile> exists.
 #include "E2eHelperWin32.h"
 
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include <chrono>
 #include <cstdint>
@@ -69,6 +82,8 @@ constexpr DWORD kVersionPartShift = 16;
 constexpr DWORD kVersionPartMask = 0xFFFF;
 constexpr const wchar_t* kParentClassName = L"BrumoE2eParent";
 constexpr const wchar_t* kKeyWindowClassName = L"BrumoE2eKeyWindow";
+constexpr const wchar_t* kProgmanClassName = L"Progman";
+constexpr const wchar_t* kDefViewClassName = L"SHELLDLL_DefView";
 constexpr const wchar_t* kVersionKeys[] = {
     L"CompanyName",    L"FileDescription",  L"FileVersion", L"InternalName",
     L"LegalCopyright", L"OriginalFilename", L"ProductName", L"ProductVersion",
@@ -383,6 +398,89 @@ HelperResult KeyWindow(const wchar_t* caption, DWORD timeout_ms) {
     return state.event.empty() ? HelperResult::kConditionNotMet : HelperResult::kOk;
 }
 
+// --- fake-shell --------------------------------------------------------------------
+
+// Waits for the stop file, answering the messages of this thread meanwhile;
+// false when the lifetime limit ran out first.
+bool ServeUntilStopFile(const wchar_t* stop_file) {
+    const auto deadline = Clock::now() + kParentLifetimeLimit;
+    while (GetFileAttributesW(stop_file) == INVALID_FILE_ATTRIBUTES) {
+        if (Clock::now() >= deadline) return false;
+        MsgWaitForMultipleObjectsEx(0, nullptr, kPollMilliseconds, QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
+        PumpPendingMessages();
+    }
+    return true;
+}
+
+HelperResult FakeShell(const wchar_t* stop_file) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+    if (!InitCommonControlsEx(&controls)) return HelperResult::kSystemFailure;
+    const WindowClass progman_class(kProgmanClassName, DefWindowProcW,
+                                    reinterpret_cast<HBRUSH>(COLOR_DESKTOP + 1));
+    const WindowClass def_view_class(kDefViewClassName, DefWindowProcW,
+                                     reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    if (!progman_class.registered() || !def_view_class.registered()) {
+        return HelperResult::kSystemFailure;
+    }
+
+    // Hidden: the saver finds it by class alone, and the screen keeps showing
+    // the desktop the tests painted.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const UniqueWindow progman(
+        CreateWindowExW(0, progman_class.name(), L"Program Manager", WS_POPUP | WS_CLIPCHILDREN, 0,
+                        0, width, height, nullptr, nullptr, progman_class.instance(), nullptr));
+    if (!progman) return HelperResult::kSystemFailure;
+    const HWND def_view = CreateWindowExW(
+        0, def_view_class.name(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height,
+        progman.get(), nullptr, def_view_class.instance(), nullptr);
+    if (def_view == nullptr) return HelperResult::kSystemFailure;  // children go with progman
+    const HWND list =
+        CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON, 0, 0,
+                        width, height, def_view, nullptr, progman_class.instance(), nullptr);
+    if (list == nullptr) return HelperResult::kSystemFailure;
+
+    // All items first: the positions are set once the list knows every caption.
+    int index = 0;
+    for (const FakeShellIcon& icon : kFakeShellIcons) {
+        std::wstring caption = icon.caption;
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = index++;
+        item.pszText = caption.data();
+        if (SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) {
+            return HelperResult::kSystemFailure;
+        }
+    }
+    index = 0;
+    for (const FakeShellIcon& icon : kFakeShellIcons) {
+        SendMessageW(list, LVM_SETITEMPOSITION, index++, MAKELPARAM(icon.x, icon.y));
+    }
+
+    PrintLine("progman " + HandleText(progman.get()));
+    PrintLine("defview " + HandleText(def_view));
+    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        POINT position{};
+        SendMessageW(list, LVM_GETITEMPOSITION, i, reinterpret_cast<LPARAM>(&position));
+        RECT label{LVIR_LABEL, 0, 0, 0};
+        SendMessageW(list, LVM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&label));
+        PrintLine("item " + std::to_string(i) + " " + std::to_string(position.x) + " " +
+                  std::to_string(position.y) + " " + std::to_string(label.left) + " " +
+                  std::to_string(label.top) + " " + std::to_string(label.right) + " " +
+                  std::to_string(label.bottom));
+    }
+    PrintLine("ready " + HandleText(list));
+
+    if (!ServeUntilStopFile(stop_file)) {
+        PrintLine("timeout");
+        return HelperResult::kConditionNotMet;
+    }
+    PrintLine("stopped");
+    return HelperResult::kOk;
+}
+
 // --- resources -----------------------------------------------------------------
 
 void PrintSaverName(HMODULE module) {
@@ -508,7 +606,7 @@ HelperResult Usage() {
     std::fputs(
         "usage: e2e_helper make-parent <stopfile> | find <caption> |\n"
         "       wait-find <caption> <ms> | screen |\n"
-        "       resources <file> | key-window <caption> <ms> |\n"
+        "       resources <file> | key-window <caption> <ms> | fake-shell <stopfile> |\n"
         "       find-flake <rgbfile> <w> <h> <#picture> <RRGGBB> |\n"
         "       notice-match <rgbfile> <w> <h> <text> <RRGGBB>\n",
         stderr);
@@ -525,6 +623,7 @@ HelperResult RunE2eHelper(int argc, wchar_t** argv) {
     if (command == L"make-parent" && operands == 1) return MakeParent(argv[2]);
     if (command == L"find" && operands == 1) return Find(argv[2]);
     if (command == L"resources" && operands == 1) return Resources(argv[2]);
+    if (command == L"fake-shell" && operands == 1) return FakeShell(argv[2]);
     if (operands == 5 && (command == L"find-flake" || command == L"notice-match")) {
         const int width = _wtoi(argv[3]);
         const int height = _wtoi(argv[4]);

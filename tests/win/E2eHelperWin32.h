@@ -17,4 +17,19 @@ enum class HelperResult : int {
 
 HelperResult RunE2eHelper(int argc, wchar_t** argv);
 
+// The items `fake-shell` puts into its icon list: where (list client
+// coordinates, which are screen pixels) and with which caption. A row well
+// above the bottom of a 1280 x 1024 screen, far enough apart that the
+// captions leave free columns between the icons.
+struct FakeShellIcon {
+    int x;
+    int y;
+    const wchar_t* caption;
+};
+inline constexpr FakeShellIcon kFakeShellIcons[] = {
+    {200, 400, L"Recycle Bin"},
+    {520, 400, L"Documents"},
+    {840, 400, L"Snow notes"},
+};
+
 }  // namespace brumo::e2e
