@@ -44,10 +44,8 @@ std::optional<Rect> CaptureBackground(const std::string& imagePath, bool isPrevi
         // The window stays up: nothing needs to repaint behind it.
         const std::int32_t width = surfaces.image.Width();
         const std::int32_t height = surfaces.image.Height();
-        CopySurface(surfaces.backBuffer, 0, 0, width, height, surfaces.image, desktop->left,
-                    desktop->top);
-        CopySurface(surfaces.main, 0, 0, width, height, surfaces.backBuffer, desktop->left,
-                    desktop->top);
+        CopySurface(surfaces.backBuffer, 0, 0, width, height, surfaces.image, 0, 0);
+        CopySurface(surfaces.main, 0, 0, width, height, surfaces.backBuffer, 0, 0);
     } else {
         host.HideMainWindow();
         host.Wait(kDesktopRepaintWaitMs);
