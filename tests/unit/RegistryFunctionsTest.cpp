@@ -10,16 +10,17 @@
 namespace brumo {
 namespace {
 
+using namespace std::string_literals;
 using test::FakeRegistry;
 using Log = std::vector<std::string>;
 
 const std::string kTestKey = "HKEY_CURRENT_USER\\Software\\Merelan\\Brumo\\Settings";
+const std::string kSettingsKeyClose = "close " + kTestKey;
 
 // ---------------------------------------------------------------- key paths
 
 TEST(RegistryKeyPaths, SectionPathsSitUnderTheProgramKey) {
     EXPECT_EQ(SectionKeyPath("Settings"), kTestKey);
-    EXPECT_EQ(kSettingsKeyPath, kTestKey);
     EXPECT_EQ(SectionKeyPath("UpdatePanel"),
               "HKEY_CURRENT_USER\\Software\\Merelan\\Brumo\\UpdatePanel");
 }
@@ -27,47 +28,39 @@ TEST(RegistryKeyPaths, SectionPathsSitUnderTheProgramKey) {
 TEST(RegistryOpenPath, OpensEachLevelAndClosesTheOneAbove) {
     FakeRegistry registry;
     registry.AddKey("HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics");
+    registry.AddKey("HKEY_LOCAL_MACHINE\\Software");
+    registry.AddKey("HKEY_CLASSES_ROOT\\.txt");
     {
         const RegKey key = OpenRegPath(
             registry, "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics", false);
         ASSERT_TRUE(key);
         EXPECT_EQ(registry.OpenKeys(), 1u);
-        EXPECT_EQ(registry.log,
-                  (Log{"open HKEY_CURRENT_USER\\Control Panel",
-                       "open HKEY_CURRENT_USER\\Control Panel\\Desktop",
-                       "close HKEY_CURRENT_USER\\Control Panel",
-                       "open HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics",
-                       "close HKEY_CURRENT_USER\\Control Panel\\Desktop"}));
     }
-    // The caller's key closes with its owner; the predefined root never does.
-    EXPECT_EQ(registry.log.back(),
-              "close HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics");
-    EXPECT_EQ(registry.OpenKeys(), 0u);
-    EXPECT_EQ(registry.badCloses, 0);
-}
-
-TEST(RegistryOpenPath, EachRootNameOpensItsPredefinedKey) {
-    FakeRegistry registry;
-    registry.AddKey("HKEY_LOCAL_MACHINE\\Software");
-    registry.AddKey("HKEY_CLASSES_ROOT\\.txt");
+    // Each root name opens its predefined key, which is never closed.
     EXPECT_TRUE(OpenRegPath(registry, "HKEY_LOCAL_MACHINE\\Software", false));
     EXPECT_TRUE(OpenRegPath(registry, "HKEY_CLASSES_ROOT\\.txt", false));
     EXPECT_EQ(registry.log,
-              (Log{"open HKEY_LOCAL_MACHINE\\Software", "close HKEY_LOCAL_MACHINE\\Software",
+              (Log{"open HKEY_CURRENT_USER\\Control Panel",
+                   "open HKEY_CURRENT_USER\\Control Panel\\Desktop",
+                   "close HKEY_CURRENT_USER\\Control Panel",
+                   "open HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics",
+                   "close HKEY_CURRENT_USER\\Control Panel\\Desktop",
+                   "close HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics",
+                   "open HKEY_LOCAL_MACHINE\\Software", "close HKEY_LOCAL_MACHINE\\Software",
                    "open HKEY_CLASSES_ROOT\\.txt", "close HKEY_CLASSES_ROOT\\.txt"}));
+    EXPECT_EQ(registry.OpenKeys(), 0u);
+    EXPECT_EQ(registry.badCloses, 0);
 }
 
 TEST(RegistryOpenPath, UnknownRootsAndPathsWithoutBackslashReachNothing) {
     FakeRegistry registry;
     registry.AddKey("HKEY_CURRENT_USER\\Software");
-    for (const bool create : {false, true}) {
-        for (const char* path :
-             {"HKEY_USERS\\Software", "HKCU\\Software", "hkey_current_user\\Software",
-              "HKEY_CURRENT_USER \\Software", "\\Software", "HKEY_CURRENT_USER", "Software", ""}) {
-            EXPECT_FALSE(OpenRegPath(registry, path, create)) << path;
-            EXPECT_FALSE(WriteRegString(registry, path, "Name", "1")) << path;
-            EXPECT_EQ(ReadRegString(registry, path, "Name"), "") << path;
-        }
+    for (const char* path :
+         {"HKEY_USERS\\Software", "HKCU\\Software", "hkey_current_user\\Software",
+          "HKEY_CURRENT_USER \\Software", "\\Software", "HKEY_CURRENT_USER", "Software", ""}) {
+        EXPECT_FALSE(OpenRegPath(registry, path, true)) << path;
+        EXPECT_FALSE(WriteRegString(registry, path, "Name", "1")) << path;
+        EXPECT_EQ(ReadRegString(registry, path, "Name"), "") << path;  // opens for reading
     }
     EXPECT_TRUE(registry.log.empty());
     EXPECT_FALSE(registry.HasKey("HKEY_USERS\\Software"));
@@ -76,20 +69,16 @@ TEST(RegistryOpenPath, UnknownRootsAndPathsWithoutBackslashReachNothing) {
 TEST(RegistryOpenPath, TrailingBackslashOpensTheSameKeyAgain) {
     FakeRegistry registry;
     registry.AddKey("HKEY_CURRENT_USER\\Software");
-    const RegKey key = OpenRegPath(registry, "HKEY_CURRENT_USER\\Software\\", false);
-    ASSERT_TRUE(key);
+    EXPECT_TRUE(OpenRegPath(registry, "HKEY_CURRENT_USER\\Software\\", false));
+    // The root alone with its backslash is a new handle to the root.
+    EXPECT_TRUE(OpenRegPath(registry, "HKEY_CURRENT_USER\\", false));
     EXPECT_EQ(registry.log,
               (Log{"open HKEY_CURRENT_USER\\Software", "open HKEY_CURRENT_USER\\Software",
-                   "close HKEY_CURRENT_USER\\Software"}));
-    EXPECT_EQ(registry.OpenKeys(), 1u);
-
-    // The root alone with its backslash is a new handle to the root.
-    registry.log.clear();
-    EXPECT_TRUE(OpenRegPath(registry, "HKEY_CURRENT_USER\\", false));
-    EXPECT_EQ(registry.log, (Log{"open HKEY_CURRENT_USER", "close HKEY_CURRENT_USER"}));
+                   "close HKEY_CURRENT_USER\\Software", "close HKEY_CURRENT_USER\\Software",
+                   "open HKEY_CURRENT_USER", "close HKEY_CURRENT_USER"}));
 }
 
-TEST(RegistryOpenPath, AFailingLevelClosesWhatWasOpened) {
+TEST(RegistryOpenPath, AFailingLevelClosesWhatWasOpenedAndReadingNeverCreates) {
     FakeRegistry registry;
     registry.AddKey(kTestKey);
     registry.FailKey("HKEY_CURRENT_USER\\Software\\Merelan\\Brumo");
@@ -101,40 +90,24 @@ TEST(RegistryOpenPath, AFailingLevelClosesWhatWasOpened) {
                    "close HKEY_CURRENT_USER\\Software\\Merelan"}));
     EXPECT_EQ(registry.OpenKeys(), 0u);
 
-    // Opening for reading never creates a missing level.
     FakeRegistry empty;
     EXPECT_FALSE(OpenRegPath(empty, kTestKey, false));
     EXPECT_EQ(empty.log, (Log{"open HKEY_CURRENT_USER\\Software (failed)"}));
-    EXPECT_FALSE(empty.HasKey("HKEY_CURRENT_USER\\Software"));
 }
 
 TEST(RegistryOpenPath, CreatingMakesEveryMissingLevelWithTheWriteAccessMask) {
     FakeRegistry registry;
     registry.AddKey("HKEY_CURRENT_USER\\Software");
-    const RegKey key = OpenRegPath(registry, "HKEY_CURRENT_USER\\Software\\Merelan\\Brumo", true);
-    ASSERT_TRUE(key);
-    EXPECT_TRUE(registry.HasKey("HKEY_CURRENT_USER\\Software\\Merelan\\Brumo"));
-    EXPECT_EQ(registry.log, (Log{"create HKEY_CURRENT_USER\\Software",
-                                 "create HKEY_CURRENT_USER\\Software\\Merelan",
-                                 "close HKEY_CURRENT_USER\\Software",
-                                 "create HKEY_CURRENT_USER\\Software\\Merelan\\Brumo",
-                                 "close HKEY_CURRENT_USER\\Software\\Merelan"}));
-    EXPECT_EQ(registry.createAccess, (std::vector<std::uint32_t>{0x3F, 0x3F, 0x3F}));
-}
-
-TEST(RegistryCreateKey, OneLevelOrEmptyOnFailure) {
-    FakeRegistry registry;
-    {
-        const RegKey key = CreateRegKey(registry, kHkeyCurrentUser, "Software");
-        ASSERT_TRUE(key);
-        EXPECT_TRUE(registry.HasKey("HKEY_CURRENT_USER\\Software"));
-    }
+    EXPECT_TRUE(OpenRegPath(registry, "HKEY_CURRENT_USER\\Software\\Merelan", true));
     registry.FailKey("HKEY_CURRENT_USER\\Locked");
     EXPECT_FALSE(CreateRegKey(registry, kHkeyCurrentUser, "Locked"));
-    EXPECT_EQ(registry.log,
-              (Log{"create HKEY_CURRENT_USER\\Software", "close HKEY_CURRENT_USER\\Software",
-                   "create HKEY_CURRENT_USER\\Locked (failed)"}));
-    EXPECT_EQ(registry.createAccess, (std::vector<std::uint32_t>{0x3F, 0x3F}));
+    EXPECT_TRUE(registry.HasKey("HKEY_CURRENT_USER\\Software\\Merelan"));
+    EXPECT_EQ(
+        registry.log,
+        (Log{"create HKEY_CURRENT_USER\\Software", "create HKEY_CURRENT_USER\\Software\\Merelan",
+             "close HKEY_CURRENT_USER\\Software", "close HKEY_CURRENT_USER\\Software\\Merelan",
+             "create HKEY_CURRENT_USER\\Locked (failed)"}));
+    EXPECT_EQ(registry.createAccess, (std::vector<std::uint32_t>{0x3F, 0x3F, 0x3F}));
 }
 
 TEST(RegistryKeyOwner, MovesAndClosesExactlyOnce) {
@@ -154,65 +127,40 @@ TEST(RegistryKeyOwner, MovesAndClosesExactlyOnce) {
     EXPECT_EQ(registry.badCloses, 0);
 }
 
-// ---------------------------------------------------------------- CutAtNull
+// ---------------------------------------------------------------- reading
 
-TEST(RegistryCutAtNull, CutsAtTheFirstNulOrDropsTheLastCharacter) {
-    using namespace std::string_literals;
+TEST(RegistryRead, CutAtNullCutsAtTheFirstNulOrDropsTheLastCharacter) {
     EXPECT_EQ(CutAtNull("abc\0def\0"s), "abc");
     EXPECT_EQ(CutAtNull("\0abc"s), "");
     EXPECT_EQ(CutAtNull("abc"), "ab");
-    EXPECT_EQ(CutAtNull("a"), "");
     EXPECT_EQ(CutAtNull(""), "");
 }
 
-// ---------------------------------------------------------------- reading
-
-TEST(RegistryRead, CutsAtNulAndTrimsBlanks) {
-    using namespace std::string_literals;
-    FakeRegistry registry;
-    registry.Preset(kTestKey, "Padded", " 42 ");
-    registry.Preset(kTestKey, "Terminated", "  300\0"s);
-    registry.Preset(kTestKey, "Garbage", "7 \0 junk after the end"s);
-    registry.Preset(kTestKey, "Inner", " a  b ");
-    registry.Preset(kTestKey, "Tabs", " \t5\t ");
-    registry.Preset(kTestKey, "Blanks", "    ");
-    registry.Preset(kTestKey, "EmptyNul", "\0"s);
-    registry.Preset(kTestKey, "Empty", "");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "Padded"), "42");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "Terminated"), "300");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "Garbage"), "7");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "Inner"), "a  b");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "Tabs"), "\t5\t");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "Blanks"), "");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "EmptyNul"), "");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "Empty"), "");
-}
-
-TEST(RegistryRead, OpensQueriesAndClosesInThatOrder) {
-    FakeRegistry registry;
-    registry.Preset(kTestKey, "Language", "2");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "Language"), "2");
-    EXPECT_EQ(registry.log,
-              (Log{"open HKEY_CURRENT_USER\\Software", "open HKEY_CURRENT_USER\\Software\\Merelan",
-                   "close HKEY_CURRENT_USER\\Software",
-                   "open HKEY_CURRENT_USER\\Software\\Merelan\\Brumo",
-                   "close HKEY_CURRENT_USER\\Software\\Merelan",
-                   "open HKEY_CURRENT_USER\\Software\\Merelan\\Brumo\\Settings",
-                   "close HKEY_CURRENT_USER\\Software\\Merelan\\Brumo", "query Language",
-                   "close HKEY_CURRENT_USER\\Software\\Merelan\\Brumo\\Settings"}));
-    EXPECT_EQ(registry.OpenKeys(), 0u);
+TEST(RegistryRead, CutsAtNulTrimsBlanksAndClosesTheKey) {
+    const std::pair<std::string, std::string> cases[] = {{" 42 ", "42"},
+                                                         {"  300\0"s, "300"},
+                                                         {"7 \0 junk after the end"s, "7"},
+                                                         {" a  b ", "a  b"},
+                                                         {" \t5\t ", "\t5\t"},
+                                                         {"    ", ""},
+                                                         {"\0"s, ""},
+                                                         {"", ""}};
+    for (const auto& [stored, read] : cases) {
+        FakeRegistry registry;
+        registry.Preset(kTestKey, "V", stored);
+        EXPECT_EQ(ReadRegString(registry, kTestKey, "V"), read);
+        EXPECT_EQ(registry.log.end()[-2], "query V");
+        EXPECT_EQ(registry.log.back(), kSettingsKeyClose);
+        EXPECT_EQ(registry.OpenKeys(), 0u);
+    }
 }
 
 TEST(RegistryRead, MissingKeysAndValuesReadEmptyWithoutCreatingAnything) {
     FakeRegistry registry;
     EXPECT_EQ(ReadRegString(registry, kTestKey, "Language"), "");
-    EXPECT_FALSE(registry.HasKey("HKEY_CURRENT_USER\\Software"));
-    EXPECT_TRUE(registry.Calls("create").empty());
-
     registry.AddKey(kTestKey);
     EXPECT_EQ(ReadRegString(registry, kTestKey, "Language"), "");
-    EXPECT_EQ(registry.log.back(), "close HKEY_CURRENT_USER\\Software\\Merelan\\Brumo\\Settings");
-
+    EXPECT_EQ(registry.log.back(), kSettingsKeyClose);
     registry.Preset(kTestKey, "Language", "3");
     registry.FailKey(kTestKey);
     EXPECT_EQ(ReadRegString(registry, kTestKey, "Language"), "");
@@ -223,27 +171,20 @@ TEST(RegistryRead, MissingKeysAndValuesReadEmptyWithoutCreatingAnything) {
 
 TEST(RegistryRead, BufferLimitsCountTheStoredBytes) {
     FakeRegistry registry;
-    const std::string fits(16299, 'x');
-    registry.Preset(kTestKey, "Fits", fits);
+    registry.Preset(kTestKey, "Fits", std::string(16299, 'x'));
     registry.Preset(kTestKey, "Full", std::string(16300, 'y'));
     registry.Preset(kTestKey, "FullWithNul", std::string(16299, 'z') + '\0');
     registry.Preset(kTestKey, "TooLong", std::string(16301, 'x'));
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "Fits"), fits);
+    EXPECT_EQ(ReadRegString(registry, kTestKey, "Fits"), std::string(16299, 'x'));
     // A value that fills the buffer has no NUL after it and loses its last character.
     EXPECT_EQ(ReadRegString(registry, kTestKey, "Full"), std::string(16299, 'y'));
     EXPECT_EQ(ReadRegString(registry, kTestKey, "FullWithNul"), std::string(16299, 'z'));
     EXPECT_EQ(ReadRegString(registry, kTestKey, "TooLong"), "");
-    EXPECT_EQ(registry.Calls("query").back(), "query TooLong (failed)");
+    EXPECT_EQ(registry.log.end()[-2], "query TooLong (failed)");
     EXPECT_EQ(registry.OpenKeys(), 0u);
-}
 
-TEST(RegistryRead, ConvertsFromTheAnsiCodePageAfterCutting) {
-    FakeRegistry registry;
+    // 16300 ANSI bytes of two UTF-8 bytes each fill the buffer the same way.
     registry.latin1 = true;
-    registry.Preset(kTestKey, "Path", " C:\\M\xFCsik\\Schne\xE9.mp3 ");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "Path"), "C:\\Müsik\\Schneé.mp3");
-    // 16300 characters of two UTF-8 bytes each are 16300 ANSI bytes: they fill
-    // the buffer exactly and lose the last one.
     registry.Preset(kTestKey, "Long", std::string(16300, '\xFC'));
     std::string expected;
     for (int i = 0; i < 16299; ++i) expected += "ü";
@@ -255,123 +196,91 @@ TEST(RegistryRead, ConvertsFromTheAnsiCodePageAfterCutting) {
 TEST(RegistryWrite, CreatesTheKeyAndWritesTheTextWithoutNul) {
     FakeRegistry registry;
     EXPECT_TRUE(WriteRegString(registry, kTestKey, "CountSnowballs", "300"));
-    EXPECT_EQ(registry.Stored(kTestKey, "CountSnowballs"), "300");
-    EXPECT_EQ(
-        registry.log,
-        (Log{"create HKEY_CURRENT_USER\\Software", "create HKEY_CURRENT_USER\\Software\\Merelan",
-             "close HKEY_CURRENT_USER\\Software",
-             "create HKEY_CURRENT_USER\\Software\\Merelan\\Brumo",
-             "close HKEY_CURRENT_USER\\Software\\Merelan",
-             "create HKEY_CURRENT_USER\\Software\\Merelan\\Brumo\\Settings",
-             "close HKEY_CURRENT_USER\\Software\\Merelan\\Brumo", "set CountSnowballs=300",
-             "close HKEY_CURRENT_USER\\Software\\Merelan\\Brumo\\Settings"}));
+    EXPECT_EQ(registry.Calls("create").size(), 4u);
+    EXPECT_EQ(registry.log.end()[-2], "set CountSnowballs=300");
+    EXPECT_EQ(registry.log.back(), kSettingsKeyClose);
     EXPECT_EQ(registry.OpenKeys(), 0u);
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "CountSnowballs"), "300");
-}
-
-TEST(RegistryWrite, EmptyTextIsOneNulByteAndBlanksStayAsTyped) {
-    FakeRegistry registry;
+    // Empty text is one NUL byte; blanks stay as typed.
     EXPECT_TRUE(WriteRegString(registry, kTestKey, "BackgroundImage", ""));
     EXPECT_TRUE(WriteRegString(registry, kTestKey, "Blank", " "));
-    EXPECT_EQ(registry.Stored(kTestKey, "BackgroundImage"), std::string(1, '\0'));
+    EXPECT_EQ(registry.Stored(kTestKey, "BackgroundImage"), "\0"s);
     EXPECT_EQ(registry.Stored(kTestKey, "Blank"), " ");
-    EXPECT_EQ(registry.Calls("set"), (Log{"set BackgroundImage=\\0", "set Blank= "}));
     EXPECT_EQ(ReadRegString(registry, kTestKey, "BackgroundImage"), "");
 }
 
-TEST(RegistryWrite, ConvertsToTheAnsiCodePage) {
+TEST(RegistryWrite, ConvertsBetweenTheAnsiCodePageAndUtf8) {
     FakeRegistry registry;
     registry.latin1 = true;
-    EXPECT_TRUE(WriteRegString(registry, kTestKey, "BackgroundSound", "C:\\Grüße\\Schnee.mp3"));
-    EXPECT_EQ(registry.Stored(kTestKey, "BackgroundSound"),
+    EXPECT_TRUE(WriteRegString(registry, kTestKey, "Sound", "C:\\Grüße\\Schnee.mp3"));
+    EXPECT_EQ(registry.Stored(kTestKey, "Sound"),
               "C:\\Gr\xFC\xDF"
               "e\\Schnee.mp3");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "BackgroundSound"), "C:\\Grüße\\Schnee.mp3");
+    EXPECT_EQ(ReadRegString(registry, kTestKey, "Sound"), "C:\\Grüße\\Schnee.mp3");
+    // Converted after the cutting and trimming.
+    registry.Preset(kTestKey, "Path", " C:\\M\xFCsik\\Schne\xE9.mp3 ");
+    EXPECT_EQ(ReadRegString(registry, kTestKey, "Path"), "C:\\Müsik\\Schneé.mp3");
 }
 
-TEST(RegistryWrite, UnreachableKeysWriteNothingAndCloseWhatWasOpened) {
-    FakeRegistry registry;
-    registry.FailKey("HKEY_CURRENT_USER\\Software\\Merelan\\Brumo");
-    EXPECT_FALSE(WriteRegString(registry, kTestKey, "Language", "2"));
-    EXPECT_TRUE(registry.Calls("set").empty());
-    EXPECT_FALSE(registry.HasKey(kTestKey));
-    EXPECT_EQ(registry.OpenKeys(), 0u);
-    EXPECT_EQ(registry.badCloses, 0);
-}
-
-TEST(RegistryWrite, ARefusedValueAnswersFalseAndClosesTheKey) {
-    FakeRegistry registry;
-    registry.refuseSets = true;
-    EXPECT_FALSE(WriteRegString(registry, kTestKey, "Language", "2"));
-    EXPECT_EQ(registry.log.back(), "close HKEY_CURRENT_USER\\Software\\Merelan\\Brumo\\Settings");
-    EXPECT_EQ(registry.OpenKeys(), 0u);
-}
-
-// Entries of ten characters "000000001;" ... : the n-th ";" is character 10 n.
-std::string NumberedList(int entries) {
-    std::string list;
-    for (int i = 1; i <= entries; ++i) {
-        std::string number = std::to_string(i);
-        list += std::string(9 - number.size(), '0') + number + ";";
+TEST(RegistryWrite, FailuresAnswerFalseAndCloseWhatWasOpened) {
+    FakeRegistry unreachable;
+    unreachable.FailKey("HKEY_CURRENT_USER\\Software\\Merelan\\Brumo");
+    EXPECT_FALSE(WriteRegString(unreachable, kTestKey, "Language", "2"));
+    EXPECT_TRUE(unreachable.Calls("set").empty());
+    FakeRegistry refusing;
+    refusing.refuseSets = true;
+    EXPECT_FALSE(WriteRegString(refusing, kTestKey, "Language", "2"));
+    EXPECT_EQ(refusing.log.back(), kSettingsKeyClose);
+    for (const FakeRegistry* r : {&unreachable, &refusing}) {
+        EXPECT_EQ(r->OpenKeys(), 0u);
+        EXPECT_EQ(r->badCloses, 0);
     }
-    return list;
 }
 
 TEST(RegistryWrite, LongListsLoseWholeTrailingEntries) {
+    // 2000 entries of ten characters "000000001;" ...: 20000 characters, the
+    // n-th ";" is character 10 n.
+    std::string list;
+    for (int i = 1; i <= 2000; ++i)
+        list += std::string(9 - std::to_string(i).size(), '0') + std::to_string(i) + ";";
     FakeRegistry registry;
-    const std::string list = NumberedList(2000);  // 20000 characters
-    ASSERT_EQ(list.size(), 20000u);
     EXPECT_TRUE(WriteRegString(registry, kTestKey, "List", list));
     // The last ";" within the first 16299 characters is character 16290, the
     // end of entry 1629; it goes too.
-    const std::string stored = *registry.Stored(kTestKey, "List");
-    EXPECT_EQ(stored, list.substr(0, 16289));
-    EXPECT_EQ(stored.substr(stored.size() - 9), "000001629");
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "List"), stored);
+    EXPECT_EQ(registry.Stored(kTestKey, "List"), list.substr(0, 16289));
+    EXPECT_EQ(ReadRegString(registry, kTestKey, "List"), list.substr(0, 16289));
 }
 
-TEST(RegistryWrite, ListShorteningBoundaries) {
-    FakeRegistry registry;
-    const auto write = [&](const std::string& value) {
-        EXPECT_TRUE(WriteRegString(registry, kTestKey, "V", value));
-        return *registry.Stored(kTestKey, "V");
-    };
-    // 16298 characters are not shortened, 16299 are.
-    const std::string below = "a;" + std::string(16296, 'b');
-    EXPECT_EQ(write(below), below);
-    EXPECT_EQ(write("a;" + std::string(16297, 'b')), "a");
-    // A ";" as character 16299 is still inside the kept part.
-    EXPECT_EQ(write(std::string(16298, 'a') + ";" + std::string(50, 'b')), std::string(16298, 'a'));
-    // A first entry that ends at once leaves nothing: stored as the empty text.
-    EXPECT_EQ(write(";" + std::string(16298, 'b')), std::string(1, '\0'));
-    // Without a ";" a long value is written whole, and reads back empty.
-    const std::string plain(20000, 'c');
-    EXPECT_EQ(write(plain), plain);
-    EXPECT_EQ(ReadRegString(registry, kTestKey, "V"), "");
-    // A ";" only beyond the first 16299 characters: no entry boundary to cut
-    // at, the value is written whole.
-    const std::string lateSeparator = std::string(16299, 'd') + ";e";
-    EXPECT_EQ(write(lateSeparator), lateSeparator);
-}
-
-TEST(RegistryWrite, ListLengthCountsCharactersNotBytes) {
-    FakeRegistry registry;
-    // 16298 two-byte characters and a ";" are 16299 characters (32597 bytes):
-    // the list is cut at that ";".
-    std::string umlauts;
+TEST(RegistryWrite, ListShorteningBoundariesCountCharactersNotBytes) {
+    std::string umlauts, snow;
     for (int i = 0; i < 16298; ++i) umlauts += "ä";
-    EXPECT_TRUE(WriteRegString(registry, kTestKey, "V", umlauts + ";x"));
-    EXPECT_EQ(registry.Stored(kTestKey, "V"), umlauts);
-
-    // Characters beyond the basic plane count as two, as in a Windows text:
-    // "x;", 8148 of them and ";" make 16299 characters, so that ";" is kept...
-    std::string snow;
-    for (int i = 0; i < 8148; ++i) snow += "\xF0\x9F\x8C\xA8";  // U+1F328
-    EXPECT_TRUE(WriteRegString(registry, kTestKey, "W", "x;" + snow + ";b"));
-    EXPECT_EQ(registry.Stored(kTestKey, "W"), "x;" + snow);
-    // ...while one more of them pushes the ";" beyond the limit.
-    EXPECT_TRUE(WriteRegString(registry, kTestKey, "W", "x;" + snow + "\xF0\x9F\x8C\xA8;b"));
-    EXPECT_EQ(registry.Stored(kTestKey, "W"), "x");
+    for (int i = 0; i < 8148; ++i) snow += "\xF0\x9F\x8C\xA8";  // U+1F328: two UTF-16 units
+    const std::string below = "a;" + std::string(16296, 'b');
+    const std::string plain(20000, 'c');
+    const std::string lateSeparator = std::string(16299, 'd') + ";e";
+    const std::pair<std::string, std::string> cases[] = {
+        {below, below},  // 16298 characters are not shortened, 16299 are
+        {"a;" + std::string(16297, 'b'), "a"},
+        // A ";" as character 16299 is still inside the kept part.
+        {std::string(16298, 'a') + ";" + std::string(50, 'b'), std::string(16298, 'a')},
+        // A first entry that ends at once leaves nothing: stored as the empty text.
+        {";" + std::string(16298, 'b'), "\0"s},
+        // Without a ";" within the first 16299 characters the value is written whole.
+        {plain, plain},
+        {lateSeparator, lateSeparator},
+        // 16298 two-byte characters and a ";" are 16299 characters (32597 bytes).
+        {umlauts + ";x", umlauts},
+        // "x;", 8148 characters beyond the basic plane and ";" make 16299
+        // characters; one more pushes the ";" beyond the limit.
+        {"x;" + snow + ";b", "x;" + snow},
+        {"x;" + snow + "\xF0\x9F\x8C\xA8;b", "x"}};
+    FakeRegistry registry;
+    for (const auto& [written, stored] : cases) {
+        EXPECT_TRUE(WriteRegString(registry, kTestKey, "V", written));
+        EXPECT_EQ(registry.Stored(kTestKey, "V"), stored) << written.size();
+    }
+    // The long value written whole reads back empty.
+    EXPECT_TRUE(WriteRegString(registry, kTestKey, "V", plain));
+    EXPECT_EQ(ReadRegString(registry, kTestKey, "V"), "");
 }
 
 }  // namespace

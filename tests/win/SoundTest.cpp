@@ -4,15 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <numbers>
 #include <string>
-#include <vector>
 
 #include "common/TextWin32.h"
 #include "music/SoundWin32.h"
@@ -22,55 +19,31 @@ namespace {
 
 constexpr std::int32_t kLengthToleranceMs = 100;
 constexpr std::int32_t kMp3LengthMs = 3000;  // what make_sounds.sh encodes
-constexpr int kSampleRate = 44100;
-constexpr double kToneHz = 440.0;
-constexpr double kToneAmplitude = 8000.0;
-
-// A PCM WAV file: 44.1 kHz, 16-bit, mono, a sine tone of `lengthMs`.
-void WriteWav(const std::filesystem::path& path, int lengthMs) {
-    const std::uint32_t samples = static_cast<std::uint32_t>(kSampleRate) * lengthMs / 1000;
-    const std::uint32_t dataBytes = samples * 2;
-    std::vector<char> bytes;
-    auto put = [&bytes](std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i)
-            bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-    };
-    auto tag = [&bytes](const char* text) { bytes.insert(bytes.end(), text, text + 4); };
-    tag("RIFF");
-    put(36 + dataBytes, 4);
-    tag("WAVE");
-    tag("fmt ");
-    put(16, 4);               // format chunk size
-    put(1, 2);                // PCM
-    put(1, 2);                // one channel
-    put(kSampleRate, 4);      // samples a second
-    put(kSampleRate * 2, 4);  // bytes a second
-    put(2, 2);                // bytes a sample frame
-    put(16, 2);               // bits a sample
-    tag("data");
-    put(dataBytes, 4);
-    for (std::uint32_t i = 0; i < samples; ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
-        const auto value = static_cast<std::int16_t>(
-            std::lround(kToneAmplitude * std::sin(2.0 * std::numbers::pi * kToneHz * t)));
-        put(static_cast<std::uint16_t>(value), 2);
-    }
-    std::ofstream file(path, std::ios::binary);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+constexpr std::int32_t kWavLengthMs = 2000;
+constexpr std::uint32_t kSampleRate = 44100;
+constexpr std::size_t kWavHeaderBytes = 44;
+constexpr DWORD kSettleMs = 200;
+constexpr DWORD kAdvanceMs = 400;
+constexpr std::int32_t kLeastAdvanceMs = 200;
 
 std::string Utf8(const std::filesystem::path& path) {
     return WideToUtf8(path.wstring());
 }
 
-// Waits until `done` holds or `timeoutMs` passed; the last answer of `done`.
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() >= end) return false;
-        Sleep(20);
-    }
-    return true;
+// A silent PCM WAV file (44.1 kHz, 16-bit, mono) `lengthMs` long; its path
+// in UTF-8. The header's two sizes, at bytes 4 and 40, are filled in here.
+std::string WriteWav(const std::filesystem::path& path, std::uint32_t lengthMs) {
+    std::string bytes(
+        "RIFF....WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xAC\0\0\x88\x58\x01\0\x02\0\x10\0"
+        "data....",
+        kWavHeaderBytes);
+    const std::uint32_t dataBytes = kSampleRate * lengthMs / 1000 * 2;
+    const std::uint32_t riffBytes = dataBytes + kWavHeaderBytes - 8;
+    std::memcpy(&bytes[4], &riffBytes, 4);
+    std::memcpy(&bytes[40], &dataBytes, 4);
+    bytes.resize(kWavHeaderBytes + dataBytes, '\0');
+    std::ofstream(path, std::ios::binary) << bytes;
+    return Utf8(path);
 }
 
 // A volume without short names: the path comes back as it is.
@@ -79,26 +52,40 @@ class LongPathsOnly : public ShortPathPort {
     std::string ShortPath(const std::string& longPath) override { return longPath; }
 };
 
-// A folder with a blank (and a non-ASCII letter) in its name under the
-// temporary folder, holding the test's WAV files; removed afterwards. The
-// alias is closed after every test, whatever it checked.
+// The started sound plays in real time and is `lengthMs` long.
+void ExpectPlaying(Sound& sound, std::int32_t lengthMs, const char* what) {
+    EXPECT_TRUE(sound.IsSoundPlaying()) << what;
+    EXPECT_EQ(sound.GetSoundMode(), "playing") << what;
+    const std::int32_t length = sound.GetSoundLength();
+    EXPECT_NEAR(length, lengthMs, kLengthToleranceMs) << what;
+    std::printf("%s %d ms: MCI length %d ms\n", what, lengthMs, length);
+    Sleep(kSettleMs);
+    const std::int32_t first = sound.GetSoundPosition();
+    Sleep(kAdvanceMs);
+    const std::int32_t second = sound.GetSoundPosition();
+    EXPECT_GE(second - first, kLeastAdvanceMs) << what << ": " << first << " -> " << second;
+    EXPECT_LE(second, length) << what;
+}
+
+void ExpectClosed(Sound& sound) {
+    EXPECT_FALSE(sound.IsSoundPlaying());
+    EXPECT_EQ(sound.GetSoundLength(), 0);
+    EXPECT_EQ(sound.GetSoundPosition(), 0);
+    EXPECT_EQ(sound.GetSoundMode(), "");
+}
+
+// The test's WAV files in a temporary folder with a blank and a non-ASCII
+// letter in its name, removed afterwards; the alias closed after every test.
 class MciSound : public ::testing::Test {
   protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH] = {};
-        ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-        folder_ = std::filesystem::path(temp) / L"Brumo Kl\u00e4nge";
+        folder_ = std::filesystem::temp_directory_path() / L"Brumo Kl\u00e4nge";
         std::filesystem::create_directories(folder_);
     }
     void TearDown() override {
         sound_.StopSound();
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
-    }
-    std::string Wav(const wchar_t* name, int lengthMs) {
-        const std::filesystem::path path = folder_ / name;
-        WriteWav(path, lengthMs);
-        return Utf8(path);
     }
 
     std::filesystem::path folder_;
@@ -107,119 +94,73 @@ class MciSound : public ::testing::Test {
     Sound sound_{mci_, shortPaths_};
 };
 
-TEST_F(MciSound, WavPlaysAndStopClosesTheAlias) {
-    const std::string wav = Wav(L"tone two.wav", 2000);
-    ASSERT_TRUE(sound_.StartSound(wav, false));
-    EXPECT_TRUE(sound_.IsSoundPlaying());
-    EXPECT_EQ(sound_.GetSoundMode(), "playing");
-    const std::int32_t length = sound_.GetSoundLength();
-    EXPECT_NEAR(length, 2000, kLengthToleranceMs);
-    std::printf("WAV 2000 ms: MCI length %d ms\n", length);
-
-    Sleep(200);
-    const std::int32_t first = sound_.GetSoundPosition();
-    Sleep(400);
-    const std::int32_t second = sound_.GetSoundPosition();
-    EXPECT_GT(first, 0);
-    EXPECT_GE(second - first, 200) << first << " -> " << second;
-    EXPECT_LE(second, length);
-    EXPECT_EQ(sound_.GetSoundMode(), "playing");
-
-    sound_.StopSound();
-    EXPECT_FALSE(sound_.IsSoundPlaying());
-    EXPECT_EQ(sound_.GetSoundLength(), 0);
-    EXPECT_EQ(sound_.GetSoundPosition(), 0);
-    EXPECT_EQ(sound_.GetSoundMode(), "");
-
-    // The alias is free again.
-    ASSERT_TRUE(sound_.StartSound(wav, true));
-    EXPECT_EQ(sound_.GetSoundMode(), "playing");
-    EXPECT_NEAR(sound_.GetSoundLength(), 2000, kLengthToleranceMs);
-}
-
-TEST_F(MciSound, Mp3HasItsLengthAndPlays) {
-    wchar_t dir[MAX_PATH] = {};
-    if (GetEnvironmentVariableW(L"BRUMO_TEST_SOUND_DIR", dir, MAX_PATH) == 0)
-        GTEST_SKIP() << "BRUMO_TEST_SOUND_DIR is not set (ctest sets it)";
-    const std::string mp3 = Utf8(std::filesystem::path(dir) / L"tone.mp3");
-
-    // The music page's way to learn a length.
-    sound_.OpenSound(mp3);
-    const std::int32_t length = sound_.GetSoundLength();
-    EXPECT_NEAR(length, kMp3LengthMs, kLengthToleranceMs);
-    std::printf("MP3 %d ms: MCI length %d ms\n", kMp3LengthMs, length);
-    EXPECT_FALSE(sound_.IsSoundPlaying());
-    sound_.StopSound();
-    EXPECT_EQ(sound_.GetSoundLength(), 0);
-
-    ASSERT_TRUE(sound_.StartSound(mp3, true));
-    EXPECT_EQ(sound_.GetSoundMode(), "playing");
-    Sleep(200);
-    const std::int32_t first = sound_.GetSoundPosition();
-    Sleep(400);
-    const std::int32_t second = sound_.GetSoundPosition();
-    EXPECT_GE(second - first, 200) << first << " -> " << second;
-    EXPECT_NEAR(sound_.GetSoundLength(), kMp3LengthMs, kLengthToleranceMs);
-}
-
-TEST_F(MciSound, OncePlayedSoundEndsButCountsAsPlayingUntilStop) {
-    const std::string wav = Wav(L"short.wav", 300);
-    const ULONGLONG start = GetTickCount64();
-    ASSERT_TRUE(sound_.StartSound(wav, false));
-    EXPECT_TRUE(WaitFor([this] { return sound_.GetSoundMode() != "playing"; }, 3000));
-    EXPECT_GE(GetTickCount64() - start, 250u);    // it did play, in real time
-    EXPECT_FALSE(sound_.GetSoundMode().empty());  // still open
-    EXPECT_TRUE(sound_.IsSoundPlaying());
-    sound_.StopSound();
-    EXPECT_FALSE(sound_.IsSoundPlaying());
-}
-
-TEST_F(MciSound, RepeatPlaysOnPastTheEnd) {
-    ASSERT_TRUE(sound_.StartSound(Wav(L"short.wav", 300), true));
-    Sleep(1000);
-    EXPECT_EQ(sound_.GetSoundMode(), "playing");
-    EXPECT_LE(sound_.GetSoundPosition(), sound_.GetSoundLength());
-}
-
-TEST_F(MciSound, SecondStartAndMissingFilesAreRefused) {
-    const std::string first = Wav(L"first.wav", 2000);
-    const std::string second = Wav(L"second.wav", 500);
-    ASSERT_TRUE(sound_.StartSound(first, true));
-    EXPECT_FALSE(sound_.StartSound(second, false));
-    EXPECT_EQ(sound_.GetSoundMode(), "playing");
-    EXPECT_NEAR(sound_.GetSoundLength(), 2000, kLengthToleranceMs);  // still the first
-    sound_.StopSound();
-
-    EXPECT_FALSE(sound_.StartSound(Utf8(folder_ / L"missing.wav"), false));
-    EXPECT_FALSE(sound_.StartSound("", false));
-    EXPECT_FALSE(sound_.IsSoundPlaying());
-    EXPECT_EQ(sound_.GetSoundMode(), "");
-}
-
-TEST_F(MciSound, ShortPathsAndLongPathsWithABlankPlay) {
-    const std::string wav = Wav(L"tone two.wav", 2000);
+TEST_F(MciSound, WavAndMp3PlayAndStopClosesTheAlias) {
+    const std::string wav = WriteWav(folder_ / L"tone two.wav", kWavLengthMs);
     EXPECT_EQ(shortPaths_.ShortPath(Utf8(folder_ / L"missing.wav")), "");
     EXPECT_EQ(shortPaths_.ShortPath(""), "");
     const std::string shortPath = shortPaths_.ShortPath(wav);
     ASSERT_FALSE(shortPath.empty());
     EXPECT_EQ(shortPath.find(' '), std::string::npos) << shortPath;
-
-    // A volume without short names: the long path goes to the device quoted.
+    // Through the short path, and on a volume without short names the long
+    // path with its blank, quoted; each time the alias is free again after.
     LongPathsOnly longPaths;
-    Sound sound(mci_, longPaths);
-    ASSERT_TRUE(sound.StartSound(wav, false));
-    EXPECT_EQ(sound.GetSoundMode(), "playing");
-    EXPECT_NEAR(sound.GetSoundLength(), 2000, kLengthToleranceMs);
-    sound.StopSound();
-    EXPECT_EQ(sound.GetSoundMode(), "");
+    Sound longPathSound(mci_, longPaths);
+    for (Sound* sound : {&sound_, &longPathSound}) {
+        ASSERT_TRUE(sound->StartSound(wav, false));
+        ExpectPlaying(*sound, kWavLengthMs, "WAV");
+        sound->StopSound();
+        ExpectClosed(*sound);
+    }
+
+    wchar_t dir[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"BRUMO_TEST_SOUND_DIR", dir, MAX_PATH) == 0)
+        GTEST_SKIP() << "BRUMO_TEST_SOUND_DIR is not set (ctest sets it)";
+    const std::string mp3 = Utf8(std::filesystem::path(dir) / L"tone.mp3");
+    // The music page's way to learn a length: open, ask, close.
+    sound_.OpenSound(mp3);
+    EXPECT_NEAR(sound_.GetSoundLength(), kMp3LengthMs, kLengthToleranceMs);
+    EXPECT_FALSE(sound_.IsSoundPlaying());
+    sound_.StopSound();
+    ExpectClosed(sound_);
+    ASSERT_TRUE(sound_.StartSound(mp3, true));
+    ExpectPlaying(sound_, kMp3LengthMs, "MP3");
 }
 
-TEST(WinMciPort, RepliesAndStatusCodes) {
-    WinMciPort mci;
+TEST_F(MciSound, EndRepeatAndRefusedStarts) {
+    constexpr DWORD kShortMs = 300;
+    constexpr DWORD kEndTimeoutMs = 3000;
+    constexpr DWORD kPollMs = 20;
+    constexpr DWORD kPlayedAtLeastMs = 250;
+    const std::string wav = WriteWav(folder_ / L"short.wav", kShortMs);
+    // Played once, it ends but counts as playing, still open, until stopped.
+    const ULONGLONG start = GetTickCount64();
+    ASSERT_TRUE(sound_.StartSound(wav, false));
+    while (sound_.GetSoundMode() == "playing" && GetTickCount64() < start + kEndTimeoutMs)
+        Sleep(kPollMs);
+    EXPECT_GE(GetTickCount64() - start, kPlayedAtLeastMs);  // it did play, in real time
+    EXPECT_NE(sound_.GetSoundMode(), "playing");
+    EXPECT_NE(sound_.GetSoundMode(), "");
+    EXPECT_TRUE(sound_.IsSoundPlaying());
+    sound_.StopSound();
+    EXPECT_FALSE(sound_.IsSoundPlaying());
+
+    // Repeated, it plays on past its end, and a second start is refused.
+    ASSERT_TRUE(sound_.StartSound(wav, true));
+    Sleep(kShortMs * 3);
+    EXPECT_EQ(sound_.GetSoundMode(), "playing");
+    EXPECT_LE(sound_.GetSoundPosition(), sound_.GetSoundLength());
+    EXPECT_FALSE(sound_.StartSound(WriteWav(folder_ / L"second.wav", kWavLengthMs), false));
+    EXPECT_EQ(sound_.GetSoundMode(), "playing");
+    EXPECT_NEAR(sound_.GetSoundLength(), kShortMs, kLengthToleranceMs);  // still the first
+    sound_.StopSound();
+
+    EXPECT_FALSE(sound_.StartSound(Utf8(folder_ / L"missing.wav"), false));
+    EXPECT_FALSE(sound_.StartSound("", false));
+    ExpectClosed(sound_);
     std::string reply = "left over";
-    EXPECT_NE(mci.SendString("status SworlsSound mode", &reply), 0u);
+    EXPECT_NE(mci_.SendString("status SworlsSound mode", &reply), 0u);
     EXPECT_EQ(reply, "");
-    EXPECT_NE(mci.SendString("close SworlsSound", nullptr), 0u);
+    EXPECT_NE(mci_.SendString("close SworlsSound", nullptr), 0u);
 }
 
 }  // namespace
