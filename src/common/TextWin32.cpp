@@ -5,7 +5,7 @@
 namespace brumo {
 namespace {
 
-std::wstring ToWide(const std::string& text, UINT codePage) {
+std::wstring ToWide(std::string_view text, UINT codePage) {
     if (text.empty()) return {};
     const int size =
         MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -16,7 +16,7 @@ std::wstring ToWide(const std::string& text, UINT codePage) {
     return wide;
 }
 
-std::string FromWide(const std::wstring& text, UINT codePage) {
+std::string FromWide(std::wstring_view text, UINT codePage) {
     if (text.empty()) return {};
     const int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
@@ -37,6 +37,12 @@ std::string WideToUtf8(const std::wstring& text) {
 }
 std::string Utf8ToAnsi(const std::string& text) {
     return FromWide(Utf8ToWide(text), CP_ACP);
+}
+std::wstring AnsiToWide(std::string_view bytes) {
+    return ToWide(bytes, CP_ACP);
+}
+std::string WideToAnsi(std::wstring_view text) {
+    return FromWide(text, CP_ACP);
 }
 
 }  // namespace brumo

@@ -1,5 +1,7 @@
 #include "imaging/clsBitmap.h"
 
+#include "resources/TextNumbers.h"
+
 namespace brumo {
 namespace {
 
@@ -18,11 +20,11 @@ bool clsBitmap::SetBitmapID(std::int32_t /*a_hWnd*/, const std::string& a_ID, Co
     Release();
     const FlakePicture* picture = FindFlakePicture(a_ID);
     if (picture == nullptr) {
-        ShowFailure(messages, language, kTextPictureFailed, kTextUseBlock);
+        ShowFailure(messages, language, text::kPictureReadFailed, text::kUseBlockInstead);
         return false;
     }
     if (!ColorPicture(*picture, a_Color, image_)) {
-        ShowFailure(messages, language, kTextColoringFailed, kTextUseBlock);
+        ShowFailure(messages, language, text::kPictureColoringFailed, text::kUseBlockInstead);
         return false;
     }
     return SetBitmap(a_Color == kWhite);

@@ -49,10 +49,6 @@ class clsBitmap {
     const Surface& Mask() const { return mask_; }
 
   private:
-    static constexpr std::int32_t kTextPictureFailed = 59;
-    static constexpr std::int32_t kTextUseBlock = 60;
-    static constexpr std::int32_t kTextColoringFailed = 61;
-
     void Release();
     // The picture in the snow colour: every pixel that is not white takes the
     // colour; white pixels stay white, except for white snow, where they turn

@@ -26,27 +26,6 @@ RegHandle FromHkey(HKEY key) {
     return static_cast<RegHandle>(reinterpret_cast<std::uintptr_t>(key));
 }
 
-std::wstring AnsiToWide(std::string_view bytes) {
-    if (bytes.empty()) return {};
-    const int length = static_cast<int>(bytes.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
-    if (size <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, wide.data(), size);
-    return wide;
-}
-
-std::string WideToAnsi(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int size =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return {};
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
-
 // Text values come back in the ANSI code page, as the ANSI registry
 // functions give them; other types as their raw bytes.
 bool IsTextType(DWORD type) {

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "SaverFakes.h"
+#include "settings/SettingsForm.h"
 
 namespace brumo {
 namespace {
@@ -20,8 +21,7 @@ void DrawFlakes(benchmark::State& state) {
     stored.CountSnowballs = static_cast<std::int32_t>(state.range(0));
     stored.SnowballType = static_cast<std::int32_t>(state.range(1));
     stored.Transparency = static_cast<std::int32_t>(state.range(2));
-    stored.SecondaryAlpha =
-        stored.Transparency > 128 ? stored.Transparency - 64 : stored.Transparency;
+    stored.SecondaryAlpha = SecondaryAlphaFor(stored.Transparency);
     f.formHost.stored = stored;
     f.form.StartScreenSaver(false, false);
     for (auto _ : state) {
