@@ -16,7 +16,7 @@
 #include <cstdint>
 
 #include "animation/SnowMaker.h"
-#include "common/TimerFunctions.h"
+#include "common/MessagePump.h"
 #include "imaging/ScreenCapturing.h"
 #include "imaging/Surface.h"
 #include "music/Sound.h"

@@ -4,10 +4,11 @@
 #include <gdiplus.h>
 #include <windowsx.h>
 
-#include "animation/WndManagementWin32.h"
+#include "animation/IconLedges.h"
+#include "animation/ShowDesktopKeysWin32.h"
+#include "common/LibraryProbeWin32.h"
+#include "common/MessagePump.h"
 #include "common/TextWin32.h"
-#include "common/TimerFunctions.h"
-#include "imaging/LibraryFunctionsWin32.h"
 #include "imaging/PictureWin32.h"
 #include "settings/RegistryWin32.h"
 #include "settings/SettingsForm.h"

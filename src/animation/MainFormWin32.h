@@ -14,8 +14,8 @@
 
 #include <string>
 
-#include "animation/FrameTimerWin32.h"
 #include "animation/MainForm.h"
+#include "common/FrameTimerWin32.h"
 #include "common/HandlesWin32.h"
 #include "imaging/DibSurfaceWin32.h"
 #include "imaging/IconPositioningWin32.h"

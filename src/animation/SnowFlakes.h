@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "animation/EngineValues.h"
 #include "animation/RandomSource.h"
 #include "animation/SnowGrid.h"
 #include "imaging/Surface.h"
+#include "settings/EngineValues.h"
 
 namespace brumo {
 

@@ -19,18 +19,18 @@
 #include <string>
 #include <vector>
 
-#include "animation/EngineValues.h"
 #include "animation/RandomSource.h"
 #include "animation/SnowFlakes.h"
 #include "animation/SnowGrid.h"
 #include "common/Clock.h"
 #include "common/LocalePort.h"
 #include "common/MessageSink.h"
+#include "common/Trace.h"
 #include "imaging/FastDrawing.h"
+#include "imaging/FlakeBitmap.h"
 #include "imaging/Surface.h"
-#include "imaging/clsBitmap.h"
-#include "settings/Language.h"
-#include "startup/Trace.h"
+#include "resources/Language.h"
+#include "settings/EngineValues.h"
 
 namespace brumo {
 
@@ -116,7 +116,7 @@ class SnowMaker final : private FlakePainter {
     Trace& trace_;
     const Language& language_;
     RandomSource& random_;
-    clsBitmap flakeBitmap_;
+    FlakeBitmap flakeBitmap_;
     BlendScratch scratch_;
     SnowSurfaces surfaces_;
     SnowGrid grid_;

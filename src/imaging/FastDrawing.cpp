@@ -168,7 +168,7 @@ void DrawBlock(Surface& target, std::int32_t x, std::int32_t y, std::int32_t wid
         std::fill(target.Row(row) + left, target.Row(row) + right, pixel);
 }
 
-void DrawBitmap(Surface& target, std::int32_t x, std::int32_t y, const clsBitmap& flake,
+void DrawBitmap(Surface& target, std::int32_t x, std::int32_t y, const FlakeBitmap& flake,
                 ColorRef color, std::int32_t alpha, BlendScratch& scratch) {
     Clip clip;
     if (!ClipToTarget(target, x, y, flake.Width(), flake.Height(), clip)) return;

@@ -3,7 +3,7 @@
 // of the GDI operations they stand for, and clip at the surface's edges.
 //
 // The engine's flake painters call `DrawBlock` for Block flakes and
-// `DrawBitmap` for picture flakes (a `clsBitmap` loaded once per run), with
+// `DrawBitmap` for picture flakes (a `FlakeBitmap` loaded once per run), with
 // one `BlendScratch` kept for the whole process. The settings dialog uses
 // `DrawDotPattern` and the colour helpers for its previews.
 #pragma once
@@ -12,8 +12,8 @@
 
 #include "imaging/BlendScratch.h"
 #include "imaging/Color.h"
+#include "imaging/FlakeBitmap.h"
 #include "imaging/Surface.h"
-#include "imaging/clsBitmap.h"
 
 namespace brumo {
 
@@ -33,7 +33,7 @@ void DrawBlock(Surface& target, std::int32_t x, std::int32_t y, std::int32_t wid
 // (colour-keyed copy of the flake-on-black skipping black, or for black snow
 // the two mask steps, since a black flake would vanish under the key), and
 // the scratch is blended back with constant alpha (AlphaBlend).
-void DrawBitmap(Surface& target, std::int32_t x, std::int32_t y, const clsBitmap& flake,
+void DrawBitmap(Surface& target, std::int32_t x, std::int32_t y, const FlakeBitmap& flake,
                 ColorRef color, std::int32_t alpha, BlendScratch& scratch);
 
 // Constant-alpha blend of one pixel, every byte on its own:

@@ -8,10 +8,8 @@
 // belongs to the shell's process - has every item's position and caption
 // rectangle written into memory committed in that process, which it reads
 // back: first one 8-byte point buffer reused for each item, then one block of
-// 16-byte rectangles whose first field asks for the caption part. Later
-// `InitSnow` (and each restart of the snow) calls `MarkIconLedges`, which
-// marks one ledge along the top of every icon picture and one along the top
-// of every caption in the snow grid.
+// 16-byte rectangles whose first field asks for the caption part. The snow
+// engine turns the result into ledges (animation/IconLedges).
 //
 // Everything that decides (order, branches, message numbers, record layouts,
 // trace lines) is here; `ShellListPort` only forwards to the system. Only the
@@ -27,9 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "animation/SnowGrid.h"
-#include "settings/RegistryFunctions.h"
-#include "startup/Trace.h"
+#include "common/Trace.h"
 
 namespace brumo {
 
@@ -73,12 +69,6 @@ inline constexpr std::int32_t kLvirLabel = 2;
 inline constexpr std::size_t kPointRecordBytes = 8;
 inline constexpr std::size_t kRectRecordBytes = 16;
 
-// The icon size when "Shell Icon Size" is absent or empty.
-inline constexpr std::int32_t kDefaultShellIconSize = 32;
-inline constexpr std::string_view kWindowMetricsKeyPath =
-    "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics";
-inline constexpr const char* kShellIconSizeValue = "Shell Icon Size";
-
 // Memory committed in another process. Destroying it releases the memory
 // and closes the access to the process.
 class RemoteMemory {
@@ -120,14 +110,5 @@ WindowHandle GetSysLVHwnd(ShellListPort& port, Trace& trace);
 // had items and was read; otherwise `icons` stays as it was. Entries whose
 // cross-process request fails stay zero.
 bool GetDesktopIconPositions(ShellListPort& port, Trace& trace, DesktopIcons& icons);
-
-// The icon size in pixels: the leading number of "Shell Icon Size", rounded;
-// 32 when the value is absent, empty or unreadable.
-std::int32_t GetShellIconSize(RegistryBackend& registry);
-
-// Marks, for every icon, the cells (x0 .. x0 + iconSize, y0 + 2) along the top
-// of its picture and (left .. right, top + 3) along the top of its caption as
-// occupied. Cells outside the grid are left out; nothing is cleared.
-void MarkIconLedges(SnowGrid& grid, const DesktopIcons& icons, std::int32_t iconSize);
 
 }  // namespace brumo

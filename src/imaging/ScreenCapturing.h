@@ -20,7 +20,7 @@
 #include "common/MessageSink.h"
 #include "imaging/BackgroundLayout.h"
 #include "imaging/Surface.h"
-#include "settings/Language.h"
+#include "resources/Language.h"
 
 namespace brumo {
 

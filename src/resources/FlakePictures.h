@@ -1,5 +1,5 @@
 // The seven built-in flake pictures, compiled into the program as pixel art
-// and looked up by their resource name "#101" to "#107". `clsBitmap` is the
+// and looked up by their resource name "#101" to "#107". `FlakeBitmap` is the
 // only caller: it loads one picture per flake type and recolours it.
 #pragma once
 

@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <string>
 
-#include "animation/EngineValues.h"
 #include "common/MessageSink.h"
 #include "forms/CheckBox.h"
 #include "forms/ListBox.h"
@@ -23,8 +22,9 @@
 #include "forms/SimpleControls.h"
 #include "forms/TextBox.h"
 #include "imaging/FastDrawing.h"
-#include "imaging/clsBitmap.h"
-#include "settings/Language.h"
+#include "imaging/FlakeBitmap.h"
+#include "resources/Language.h"
+#include "settings/EngineValues.h"
 #include "settings/RegistryFunctions.h"
 
 namespace brumo {
@@ -105,7 +105,7 @@ class SettingsForm {
     MessageSink& messages_;
     const bool alphaBlendAvailable_;
     const std::int32_t window_;
-    clsBitmap flakeBitmap_;
+    FlakeBitmap flakeBitmap_;
     BlendScratch scratch_;
 };
 

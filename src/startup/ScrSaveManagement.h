@@ -16,8 +16,8 @@
 
 #include "animation/MainForm.h"
 #include "common/MessageStyle.h"
+#include "common/Trace.h"
 #include "startup/CommandLine.h"
-#include "startup/Trace.h"
 
 namespace brumo {
 

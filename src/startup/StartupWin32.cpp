@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "common/HandlesWin32.h"
+#include "common/LibraryProbeWin32.h"
 #include "common/TextWin32.h"
-#include "imaging/LibraryFunctionsWin32.h"
 
 namespace brumo {
 

@@ -8,12 +8,12 @@
 #include "animation/SnowMaker.h"
 #include "common/ClockWin32.h"
 #include "common/TextWin32.h"
+#include "common/TraceWin32.h"
 #include "music/SoundWin32.h"
-#include "settings/Language.h"
+#include "resources/Language.h"
 #include "startup/CommandLine.h"
 #include "startup/ScrSaveManagement.h"
 #include "startup/StartupWin32.h"
-#include "startup/TraceWin32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace brumo;

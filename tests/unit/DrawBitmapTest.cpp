@@ -6,7 +6,7 @@
 #include <string>
 
 #include "imaging/FastDrawing.h"
-#include "imaging/clsBitmap.h"
+#include "imaging/FlakeBitmap.h"
 #include "resources/FlakePictures.h"
 
 namespace brumo {
@@ -55,7 +55,7 @@ TEST(DrawBitmapBlend, EveryByteRoundsLikeTheSystemBlend) {
 
 class DrawBitmapFixture : public ::testing::Test {
   protected:
-    void Load(clsBitmap& flake, const std::string& id, ColorRef color) {
+    void Load(FlakeBitmap& flake, const std::string& id, ColorRef color) {
         ASSERT_TRUE(flake.SetBitmapID(0, id, color, messages, language));
     }
 
@@ -64,7 +64,7 @@ class DrawBitmapFixture : public ::testing::Test {
     // everything else as it was. Answers how many pixels changed.
     int ExpectDrawnLikeThePicture(const std::string& id, ColorRef color, std::int32_t alpha,
                                   std::int32_t x, std::int32_t y) {
-        clsBitmap flake;
+        FlakeBitmap flake;
         Load(flake, id, color);
         const FlakePicture* picture = FindFlakePicture(id);
         MemorySurface before(kTargetWidth, kTargetHeight), target(kTargetWidth, kTargetHeight);
@@ -109,7 +109,7 @@ TEST_F(DrawBitmapFixture, KnownPixelsAtFullTranslucentAndBlackSnow) {
                  // A colour key on black would have dropped black snow.
                  {0x000000, 0xFFFFFF, 128, 0x7F7F7F, 0xFFFFFF}};
     for (const auto& c : cases) {
-        clsBitmap flake;
+        FlakeBitmap flake;
         Load(flake, "#102", c.color);
         MemorySurface target(8, 8);
         target.SetBackColor(c.back);
@@ -168,7 +168,7 @@ TEST_F(DrawBitmapFixture, FlakesPartlyOutsideAreClippedOnEverySide) {
 }
 
 TEST_F(DrawBitmapFixture, OpaqueDrawsNeverTouchTheScratch) {
-    clsBitmap small, big;
+    FlakeBitmap small, big;
     Load(small, "#107", 0x30C0A0);
     Load(big, "#103", 0x000000);
     MemorySurface target(16, 16);
@@ -192,7 +192,7 @@ TEST_F(DrawBitmapFixture, OpaqueDrawsNeverTouchTheScratch) {
 }
 
 TEST_F(DrawBitmapFixture, AnEmptyFlakeDrawsNothing) {
-    const clsBitmap empty;
+    const FlakeBitmap empty;
     MemorySurface target(4, 4), before(4, 4);
     FillPattern(target);
     FillPattern(before);

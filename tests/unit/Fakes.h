@@ -6,7 +6,7 @@
 
 #include "common/Clock.h"
 #include "common/LocalePort.h"
-#include "startup/Trace.h"
+#include "common/Trace.h"
 
 namespace brumo::test {
 

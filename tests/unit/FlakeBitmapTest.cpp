@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "imaging/clsBitmap.h"
+#include "imaging/FlakeBitmap.h"
 #include "resources/FlakePictures.h"
 
 namespace brumo {
@@ -46,10 +46,10 @@ int CountPixels(const Surface& s, Pixel value) {
     return count;
 }
 
-class FlakeBitmap : public ::testing::Test {
+class FlakeBitmapTest : public ::testing::Test {
   protected:
-    FlakeBitmap() { language.SetLanguage(kEnglish); }
-    bool Load(clsBitmap& flake, const std::string& id, ColorRef color) {
+    FlakeBitmapTest() { language.SetLanguage(kEnglish); }
+    bool Load(FlakeBitmap& flake, const std::string& id, ColorRef color) {
         return flake.SetBitmapID(0, id, color, sink, language);
     }
     RecordingSink sink;
@@ -84,9 +84,9 @@ TEST(FlakePictures, OnlyTheSevenResourceNamesAreFound) {
     EXPECT_FALSE(round->IsFlakePixel(7, 7));
 }
 
-TEST_F(FlakeBitmap, EveryPictureLoadsWithItsSizeAndFlakePixels) {
+TEST_F(FlakeBitmapTest, EveryPictureLoadsWithItsSizeAndFlakePixels) {
     for (const PictureFacts& facts : kFacts) {
-        clsBitmap flake;
+        FlakeBitmap flake;
         ASSERT_TRUE(Load(flake, facts.name, 0x3080C0)) << facts.name;
         EXPECT_EQ(flake.Width(), facts.width);
         EXPECT_EQ(flake.Height(), facts.height);
@@ -106,7 +106,7 @@ TEST_F(FlakeBitmap, EveryPictureLoadsWithItsSizeAndFlakePixels) {
 // For each snow colour: the recoloured picture's flake and background pixel,
 // and what the flake on black holds at a flake pixel. The mask is the same
 // for all of them: bit 1 (white) exactly at the picture's background.
-TEST_F(FlakeBitmap, MaskAndImagesForWhiteAlmostWhiteAndBlackSnow) {
+TEST_F(FlakeBitmapTest, MaskAndImagesForWhiteAlmostWhiteAndBlackSnow) {
     const struct {
         ColorRef color;
         Pixel imageFlake;
@@ -122,7 +122,7 @@ TEST_F(FlakeBitmap, MaskAndImagesForWhiteAlmostWhiteAndBlackSnow) {
     const FlakePicture* picture = FindFlakePicture("#105");
     ASSERT_NE(picture, nullptr);
     for (const auto& c : cases) {
-        clsBitmap flake;
+        FlakeBitmap flake;
         ASSERT_TRUE(Load(flake, "#105", c.color));
         for (std::int32_t y = 0; y < flake.Height(); ++y)
             for (std::int32_t x = 0; x < flake.Width(); ++x) {
@@ -137,8 +137,8 @@ TEST_F(FlakeBitmap, MaskAndImagesForWhiteAlmostWhiteAndBlackSnow) {
     }
 }
 
-TEST_F(FlakeBitmap, UnknownPictureReportsTheReadFailureAndStaysEmpty) {
-    clsBitmap flake;
+TEST_F(FlakeBitmapTest, UnknownPictureReportsTheReadFailureAndStaysEmpty) {
+    FlakeBitmap flake;
     EXPECT_FALSE(Load(flake, "#108", 0xFFFFFF));
     ASSERT_EQ(sink.shown.size(), 1u);
     EXPECT_EQ(sink.shown[0].text,
@@ -154,8 +154,8 @@ TEST_F(FlakeBitmap, UnknownPictureReportsTheReadFailureAndStaysEmpty) {
     EXPECT_EQ(flake.Image().Width(), 0);
 }
 
-TEST_F(FlakeBitmap, MessagesFollowTheCurrentLanguage) {
-    clsBitmap flake;
+TEST_F(FlakeBitmapTest, MessagesFollowTheCurrentLanguage) {
+    FlakeBitmap flake;
     language.SetLanguage(1);
     EXPECT_FALSE(Load(flake, "#0", 0));
     ASSERT_EQ(sink.shown.size(), 1u);
@@ -164,15 +164,15 @@ TEST_F(FlakeBitmap, MessagesFollowTheCurrentLanguage) {
     EXPECT_EQ(sink.shown[0].text.find("A failure occured"), std::string::npos);  // not English
 }
 
-TEST_F(FlakeBitmap, EmptyBeforeTheFirstLoad) {
-    const clsBitmap flake;
+TEST_F(FlakeBitmapTest, EmptyBeforeTheFirstLoad) {
+    const FlakeBitmap flake;
     EXPECT_EQ(flake.Width(), 0);
     EXPECT_EQ(flake.Height(), 0);
     EXPECT_EQ(flake.Mask().Height(), 0);
 }
 
-TEST_F(FlakeBitmap, ReloadingReplacesThePreviousPicture) {
-    clsBitmap flake;
+TEST_F(FlakeBitmapTest, ReloadingReplacesThePreviousPicture) {
+    FlakeBitmap flake;
     ASSERT_TRUE(Load(flake, "#103", 0x0000FF));
     EXPECT_EQ(flake.Width(), 21);
     ASSERT_TRUE(Load(flake, "#107", 0xFF0000));

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "common/MessagePump.h"
 #include "common/NumberRule.h"
 #include "common/NumberText.h"
 #include "common/Rounding.h"
-#include "common/TimerFunctions.h"
 
 namespace brumo {
 namespace {

@@ -14,6 +14,7 @@
 
 #include "FakeRegistry.h"
 #include "Fakes.h"
+#include "animation/IconLedges.h"
 #include "imaging/IconPositioning.h"
 
 namespace brumo {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/Language.h"
 #include "resources/StringTable.h"
-#include "settings/Language.h"
 
 namespace brumo {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
-#include "startup/Trace.h"
+#include "common/Trace.h"
 
 namespace brumo {
 namespace {

@@ -17,7 +17,7 @@
 #include "common/HandlesWin32.h"
 #include "imaging/DibSurfaceWin32.h"
 #include "imaging/FastDrawing.h"
-#include "imaging/clsBitmap.h"
+#include "imaging/FlakeBitmap.h"
 #include "resources/FlakePictures.h"
 
 namespace brumo {
@@ -43,7 +43,7 @@ std::string PictureName(int index) {
     return "#" + std::to_string(kFirstPicture + index);
 }
 
-void Load(clsBitmap& flake, const std::string& id, ColorRef color) {
+void Load(FlakeBitmap& flake, const std::string& id, ColorRef color) {
     FailOnMessage messages;
     Language language;
     language.SetLanguage(kEnglish);
@@ -63,7 +63,7 @@ struct MemoryBitmap {
 // The flake as GDI objects made from the portable output: the mask as a real
 // one-bit bitmap (bit 1 = background), the flake on black as a DIB section.
 struct GdiFlake {
-    explicit GdiFlake(const clsBitmap& flake)
+    explicit GdiFlake(const FlakeBitmap& flake)
         : w(flake.Width()), h(flake.Height()), mask(CreateBitmap(w, h, 1, 1, nullptr)) {
         // Colour to one bit: the background colour white gives bit 1.
         image.Resize(w, h);
@@ -126,7 +126,7 @@ TEST(FlakeGdiCrossCheck, DrawsEqualBitBltTransparentBltAndAlphaBlend) {
     ASSERT_TRUE(gdiScratch.Resize(kLargestPicture, kLargestPicture));
     for (int picture = 0; picture < kPictureCount; ++picture)
         for (const ColorRef color : kSnowColors) {
-            clsBitmap flake;
+            FlakeBitmap flake;
             Load(flake, PictureName(picture), color);
             const GdiFlake gdiFlake(flake);
             ASSERT_TRUE(gdiFlake.mask.Ok());
@@ -186,7 +186,7 @@ TEST(FlakeGdiCrossCheck, MaskAndImagesEqualTheGdiPreparation) {
             ASSERT_NE(SetTextColor(invert.dc.get(), kWhite), CLR_INVALID);
             ASSERT_TRUE(BitBlt(invert.dc.get(), 0, 0, w, h, mask.dc.get(), 0, 0, SRCAND));
 
-            clsBitmap flake;
+            FlakeBitmap flake;
             Load(flake, name, color);
             ASSERT_EQ(flake.Width(), w);
             ASSERT_EQ(flake.Height(), h);

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "animation/FrameTimerWin32.h"
-#include "animation/WndManagementWin32.h"
+#include "animation/ShowDesktopKeysWin32.h"
 #include "common/ClockWin32.h"
-#include "imaging/LibraryFunctionsWin32.h"
-#include "startup/TraceWin32.h"
+#include "common/FrameTimerWin32.h"
+#include "common/LibraryProbeWin32.h"
+#include "common/TraceWin32.h"
 
 namespace brumo {
 namespace {

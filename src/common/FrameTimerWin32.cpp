@@ -1,4 +1,4 @@
-#include "animation/FrameTimerWin32.h"
+#include "common/FrameTimerWin32.h"
 
 namespace brumo {
 

@@ -1,4 +1,4 @@
-#include "imaging/clsBitmap.h"
+#include "imaging/FlakeBitmap.h"
 
 #include "resources/TextNumbers.h"
 
@@ -15,8 +15,8 @@ void ShowFailure(MessageSink& messages, const Language& language, std::int32_t f
 
 }  // namespace
 
-bool clsBitmap::SetBitmapID(std::int32_t /*a_hWnd*/, const std::string& a_ID, ColorRef a_Color,
-                            MessageSink& messages, const Language& language) {
+bool FlakeBitmap::SetBitmapID(std::int32_t /*a_hWnd*/, const std::string& a_ID, ColorRef a_Color,
+                              MessageSink& messages, const Language& language) {
     Release();
     const FlakePicture* picture = FindFlakePicture(a_ID);
     if (picture == nullptr) {
@@ -30,7 +30,7 @@ bool clsBitmap::SetBitmapID(std::int32_t /*a_hWnd*/, const std::string& a_ID, Co
     return SetBitmap(a_Color == kWhite);
 }
 
-void clsBitmap::Release() {
+void FlakeBitmap::Release() {
     width_ = 0;
     height_ = 0;
     image_.Resize(0, 0);
@@ -38,7 +38,7 @@ void clsBitmap::Release() {
     mask_.Resize(0, 0);
 }
 
-bool clsBitmap::ColorPicture(const FlakePicture& a_Bmp, ColorRef a_Color, Surface& recoloured) {
+bool FlakeBitmap::ColorPicture(const FlakePicture& a_Bmp, ColorRef a_Color, Surface& recoloured) {
     if (!recoloured.Resize(a_Bmp.Width(), a_Bmp.Height())) return false;
     const Pixel white = ColorRefToPixel(kWhite);
     const Pixel flake = ColorRefToPixel(a_Color);
@@ -49,7 +49,7 @@ bool clsBitmap::ColorPicture(const FlakePicture& a_Bmp, ColorRef a_Color, Surfac
     return true;
 }
 
-bool clsBitmap::SetBitmap(bool a_InvertMask) {
+bool FlakeBitmap::SetBitmap(bool a_InvertMask) {
     width_ = image_.Width();
     height_ = image_.Height();
     if (!invertImage_.Resize(width_, height_) || !mask_.Resize(width_, height_)) return false;

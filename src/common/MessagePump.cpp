@@ -1,4 +1,4 @@
-#include "common/TimerFunctions.h"
+#include "common/MessagePump.h"
 
 namespace brumo {
 

@@ -1,4 +1,4 @@
-#include "settings/Language.h"
+#include "resources/Language.h"
 
 #include "resources/StringTable.h"
 

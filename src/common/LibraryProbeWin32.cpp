@@ -1,4 +1,4 @@
-#include "imaging/LibraryFunctionsWin32.h"
+#include "common/LibraryProbeWin32.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "startup/TraceWin32.h"
+#include "common/TraceWin32.h"
 
 #include <windows.h>
 

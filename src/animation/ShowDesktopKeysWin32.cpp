@@ -1,4 +1,4 @@
-#include "animation/WndManagementWin32.h"
+#include "animation/ShowDesktopKeysWin32.h"
 
 #include <windows.h>
 

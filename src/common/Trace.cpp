@@ -1,4 +1,4 @@
-#include "startup/Trace.h"
+#include "common/Trace.h"
 
 #include <cmath>
 

@@ -18,7 +18,7 @@
 #include "imaging/Color.h"
 #include "imaging/Surface.h"
 #include "resources/FlakePictures.h"
-#include "settings/Language.h"
+#include "resources/Language.h"
 
 namespace brumo {
 
@@ -27,7 +27,7 @@ namespace brumo {
 inline constexpr Pixel kMaskBackground = 0xFFFFFF;  // bit 1: transparent
 inline constexpr Pixel kMaskFlake = 0x000000;       // bit 0: flake
 
-class clsBitmap {
+class FlakeBitmap {
   public:
     // Loads the picture named `a_ID` ("#101".."#107") in `a_Color`. The window
     // handle is accepted for the callers' sake and not used. True when the

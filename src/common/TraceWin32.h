@@ -2,7 +2,7 @@
 // appended in the system's ANSI code page.
 #pragma once
 
-#include "startup/Trace.h"
+#include "common/Trace.h"
 
 namespace brumo {
 
