@@ -8,13 +8,8 @@
 namespace brumo {
 
 bool SnowMaker::PrepareFlakePicture(FrameHost& host) {
-    const std::string id = "#" + std::to_string(Values.SnowballType + kFirstFlakePicture);
-    if (!flakeBitmap_.SetBitmapID(0, id, Values.SnowballColor, host, language_)) {
-        host.ShowMessage(language_.GetText(text::kFlakePreparationFailed) + "\r\n" +
-                             language_.GetText(text::kUseBlockInstead),
-                         MessageStyle::Critical);
+    if (!LoadFlakeType(flakeBitmap_, Values.SnowballType, Values.SnowballColor, host, language_))
         return false;
-    }
     const bool bigCell = Values.SnowballType == kFlakeTypeBigAndRound ||
                          Values.SnowballType == kFlakeTypeCrystal1 ||
                          Values.SnowballType == kFlakeTypeCrystal2;

@@ -8,7 +8,7 @@
 namespace brumo {
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual void ShowMessage(const std::string& text, MessageStyle style) = 0;
 };

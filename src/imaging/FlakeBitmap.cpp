@@ -1,5 +1,7 @@
 #include "imaging/FlakeBitmap.h"
 
+#include <string>
+
 #include "resources/TextNumbers.h"
 
 namespace brumo {
@@ -65,6 +67,16 @@ bool FlakeBitmap::SetBitmap(bool a_InvertMask) {
             invertImage_.Row(y)[x] = pixel & (bit ? ColorRefToPixel(kBlack) : white);
         }
     return true;
+}
+
+bool LoadFlakeType(FlakeBitmap& flake, std::int32_t type, ColorRef color, MessageSink& messages,
+                   const Language& language) {
+    const std::string id = "#" + std::to_string(kFirstFlakePicture + type);
+    if (flake.SetBitmapID(0, id, color, messages, language)) return true;
+    messages.ShowMessage(language.GetText(text::kFlakePreparationFailed) + "\r\n" +
+                             language.GetText(text::kUseBlockInstead),
+                         MessageStyle::Critical);
+    return false;
 }
 
 }  // namespace brumo

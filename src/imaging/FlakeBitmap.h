@@ -66,4 +66,10 @@ class FlakeBitmap {
     MemorySurface mask_;
 };
 
+// Loads the picture of flake type `type` (0..6) in the snow colour. When that
+// fails, a second critical box follows the loader's own: the failure and the
+// hint to use Block flakes instead, one line each. True when it loaded.
+bool LoadFlakeType(FlakeBitmap& flake, std::int32_t type, ColorRef color, MessageSink& messages,
+                   const Language& language);
+
 }  // namespace brumo

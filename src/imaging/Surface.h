@@ -8,17 +8,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/Rect.h"
 #include "imaging/Color.h"
 
 namespace brumo {
-
-struct Rect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    bool operator==(const Rect&) const = default;
-};
 
 class Surface {
   public:

@@ -27,6 +27,9 @@ struct FlakePicture {
     }
 };
 
+// Flake type t (0..6) is drawn from the picture "#" + (101 + t).
+inline constexpr std::int32_t kFirstFlakePicture = 101;
+
 // The picture with that resource name, or nullptr when no picture has it.
 const FlakePicture* FindFlakePicture(std::string_view name);
 

@@ -16,7 +16,6 @@ constexpr std::int32_t kFlakeTypeBigAndRound = 0;
 constexpr std::int32_t kFlakeTypeCrystal1 = 2;
 constexpr std::int32_t kFlakeTypeCrystal2 = 3;
 constexpr std::int32_t kFlakeTypeBlock = 7;
-constexpr std::int32_t kFirstFlakePicture = 101;
 // The grid cell (and fall step) of the picture flakes.
 constexpr std::int32_t kBigFlakeCell = 6;
 constexpr std::int32_t kSmallFlakeCell = 4;

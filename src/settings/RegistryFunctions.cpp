@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "common/TextTrim.h"
+
 namespace brumo {
 namespace {
 
@@ -75,13 +77,6 @@ std::string ShortenList(const std::string& value) {
     const std::size_t lastSeparator = kept.rfind(kListSeparator);
     if (lastSeparator == std::string_view::npos) return value;
     return value.substr(0, lastSeparator);
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(kBlank);
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = text.find_last_not_of(kBlank);
-    return text.substr(first, last - first + 1);
 }
 
 }  // namespace

@@ -262,15 +262,7 @@ void SettingsForm::ShowFlakePreview() {
     const std::int32_t size = CmboSnowSize.ListIndex();
     const bool picture = type >= 0 && type < kFlakeTypeBlock;
     const ColorRef snow = colSnow.BackColor;
-    bool prepared = false;
-    if (picture) {
-        prepared = flakeBitmap_.SetBitmapID(window_, "#" + Text(kFirstFlakePicture + type), snow,
-                                            messages_, language_);
-        if (!prepared)
-            messages_.ShowMessage(language_.GetText(text::kFlakePreparationFailed) + "\r\n" +
-                                      language_.GetText(text::kUseBlockInstead),
-                                  MessageStyle::Critical);
-    }
+    const bool prepared = picture && LoadFlakeType(flakeBitmap_, type, snow, messages_, language_);
     // A grey opposite to the snow's brightness, so the flake always stands out.
     const std::int32_t mean = NearestInt32((GetRed(snow) + GetGreen(snow) + GetBlue(snow)) / 3.0);
     const auto grey = static_cast<ColorRef>(kMaxChannel - mean);

@@ -7,6 +7,7 @@
 
 #include "common/NumberRule.h"
 #include "common/Rounding.h"
+#include "common/TextTrim.h"
 
 namespace brumo {
 namespace {
@@ -18,13 +19,6 @@ std::string Lower(std::string_view text) {
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return lower;
-}
-
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 struct ModeRow {
@@ -53,7 +47,7 @@ std::string StripProgramPath(std::string_view commandLine) {
 
 std::string ModeKey(std::string_view rawCommandLine) {
     const std::string lower = Lower(rawCommandLine.substr(0, kModeKeyLength));
-    return std::string(Trim(lower));
+    return std::string(TrimBlanks(lower));
 }
 
 StartMode ChooseMode(std::string_view rawCommandLine) {
@@ -69,7 +63,7 @@ StartMode ChooseMode(std::string_view rawCommandLine) {
 }
 
 std::int32_t ParseWindowHandle(std::string_view a_CommandLine) {
-    const std::string_view text = Trim(a_CommandLine);
+    const std::string_view text = TrimBlanks(a_CommandLine);
     for (std::size_t n = text.size(); n >= 1; --n) {
         const std::string_view ending = text.substr(text.size() - n);
         if (!IsNumericText(ending)) continue;
