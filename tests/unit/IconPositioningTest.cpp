@@ -37,7 +37,7 @@ void AddRow(std::set<Cell>& cells, std::int32_t y, std::int32_t x1, std::int32_t
 // The ledges of the icon at (100, 200) with caption (80, 236, 150, 250) on a
 // 400 x 400 screen.
 std::set<Cell> LedgesOfOneIcon(std::int32_t iconSize,
-                               DesktopIcons icons = {1, {{100, 200}}, {{80, 236, 150, 250}}}) {
+                               DesktopIcons icons = {1, {{100, 200}}, {{80, 236, 70, 14}}}) {
     SnowGrid grid;
     grid.Allocate(400.0, 400.0);
     MarkIconLedges(grid, icons, iconSize);
@@ -55,8 +55,8 @@ std::set<Cell> ExpectedLedges(std::int32_t iconSize, std::set<Cell> expected = {
 TEST(IconLedges, MarkTheIconTopAndTheCaptionTopAndNothingElse) {
     EXPECT_EQ(LedgesOfOneIcon(32), ExpectedLedges(32));
     // A count beyond the entries reads only the entries; a negative one none.
-    EXPECT_EQ(LedgesOfOneIcon(32, {5, {{100, 200}}, {{80, 236, 150, 250}}}), ExpectedLedges(32));
-    EXPECT_TRUE(LedgesOfOneIcon(32, {-1, {{100, 200}}, {{80, 236, 150, 250}}}).empty());
+    EXPECT_EQ(LedgesOfOneIcon(32, {5, {{100, 200}}, {{80, 236, 70, 14}}}), ExpectedLedges(32));
+    EXPECT_TRUE(LedgesOfOneIcon(32, {-1, {{100, 200}}, {{80, 236, 70, 14}}}).empty());
     // A zero caption rectangle marks one cell, a negative size no icon ledge.
     EXPECT_EQ(LedgesOfOneIcon(-1, {1, {{100, 200}}, {{}}}), (std::set<Cell>{{0, 3}}));
 
@@ -64,7 +64,7 @@ TEST(IconLedges, MarkTheIconTopAndTheCaptionTopAndNothingElse) {
     SnowGrid grid;
     grid.Allocate(400.0, 400.0);
     grid.Set(5, 5, 1);
-    MarkIconLedges(grid, {1, {{100, 200}}, {{80, 236, 150, 250}}}, 32);
+    MarkIconLedges(grid, {1, {{100, 200}}, {{80, 236, 70, 14}}}, 32);
     EXPECT_EQ(OccupiedCells(grid), ExpectedLedges(32, {{5, 5}}));
 }
 
@@ -96,8 +96,8 @@ TEST(IconLedges, LedgesReachingOutOfTheGridAreClipped) {
     // Icon ledges partly and wholly left and right of the grid, below it, on its
     // first row, above it, and far away; caption ledges on the last row, below
     // the grid, over all columns, far away (no overflow, no cells) or above it.
-    const IconRect o{-500, -500, -400, -490}, last{40, 97, 90, 110}, below{40, 98, 90, 110},
-        across{-1000, 47, 1000, 60}, far1{kMin, kMax - 1, kMax, kMax}, far2{kMax, kMin, kMin, kMin};
+    const Rect o{-500, -500, 100, 10}, last{40, 97, 50, 13}, below{40, 98, 50, 12},
+        across{-1000, 47, 2000, 13}, far1{kMin, kMax - 1, kMax, 1}, far2{kMax, kMin, kMin, 0};
     DesktopIcons icons;
     icons.IconPositions = {{-50, 20}, {-70, 10}, {220, 30}, {231, 40},    {50, 99},
                            {60, 98},  {10, -32}, {10, -40}, {kMax, kMax}, {kMin, kMin}};
@@ -134,7 +134,7 @@ class FakeShell : public ShellListPort {
                                    {131218, 65552, "SHELLDLL_DefView", kExplorer},
                                    {kList, 131218, "SysListView32", kExplorer}};
     std::vector<IconPoint> positions;  // the list's items
-    std::vector<IconRect> captions;    // what LVIR_LABEL answers; any other part: all -7
+    std::vector<Rect> captions;        // what LVIR_LABEL answers; any other part: all -7
 
     // Failures to play.
     std::size_t failAllocationOfSize = 0;
@@ -171,8 +171,8 @@ class FakeShell : public ShellListPort {
         } else if (isRect) {
             std::int32_t part = 0;
             std::memcpy(&part, at, sizeof part);
-            const IconRect r = part == kLvirLabel ? captions[item] : IconRect{-7, -7, -7, -7};
-            Put(at, {r.Left, r.Top, r.Right, r.Bottom});
+            const Rect r = part == kLvirLabel ? captions[item] : Rect{-7, -7, 0, 0};
+            Put(at, {r.left, r.top, r.left + r.width, r.top + r.height});
         }
         return 1;
     }
@@ -253,7 +253,7 @@ class IconDiscovery : public ::testing::Test {
         EXPECT_EQ(sink_.lines, lines);
         EXPECT_EQ(icons.IconCount, 1);
         EXPECT_EQ(icons.IconPositions, (std::vector<IconPoint>{{7, 8}}));
-        EXPECT_EQ(icons.IconLabelRects, (std::vector<IconRect>{{1, 2, 3, 4}}));
+        EXPECT_EQ(icons.IconLabelRects, (std::vector<Rect>{{1, 2, 3, 4}}));
         EXPECT_TRUE(shell.allocations.empty());
     }
 
@@ -262,8 +262,7 @@ class IconDiscovery : public ::testing::Test {
     test::FakeTraceSink sink_;
     Trace trace_{sink_, clock_, locale_};
     const std::vector<IconPoint> points_ = {{20, 10}, {20, 90}, {1200, -5}};
-    const std::vector<IconRect> labels_ = {
-        {2, 48, 75, 76}, {-1, 128, 78, 142}, {1180, 33, 1260, 61}};
+    const std::vector<Rect> labels_ = {{2, 48, 73, 28}, {-1, 128, 79, 14}, {1180, 33, 80, 28}};
 };
 
 TEST_F(IconDiscovery, ReadsPositionsAndCaptionsFromTheListsProcess) {
@@ -304,11 +303,11 @@ TEST_F(IconDiscovery, MissingWindowsOrItemsLeaveTheStateAlone) {
 
 TEST_F(IconDiscovery, FailedRequestsLeaveTheirEntriesZero) {
     const std::vector<IconPoint> noPoints(3);
-    const std::vector<IconRect> noRects(3);
+    const std::vector<Rect> noRects(3);
     const struct {
         std::function<void(FakeShell&)> fail;
         std::vector<IconPoint> positions;
-        std::vector<IconRect> captions;
+        std::vector<Rect> captions;
     } cases[] = {
         // The buffer still holds item 0's position when item 1's is refused.
         {[](FakeShell& s) { s.refusePositionOf = 1; }, {points_[0], {}, points_[2]}, labels_},

@@ -22,20 +22,13 @@ TEST(Trace, FractionFollowsTheLocaleAndVanishesAtWholeSeconds) {
     test::FakeLocale locale;
     locale.separator = ".";
     LocalDateTime t{2026, 12, 6, 11, 22, 33, 500};
-    EXPECT_EQ(FormatTraceLine(t, t, locale, "x"), "06.12.2026 11:22:33.5: x");
+    EXPECT_EQ(FormatTraceLine(t, locale, "x"), "06.12.2026 11:22:33.5: x");
     t.millisecond = 0;
-    EXPECT_EQ(FormatTraceLine(t, t, locale, "x"), "06.12.2026 11:22:33: x");
+    EXPECT_EQ(FormatTraceLine(t, locale, "x"), "06.12.2026 11:22:33: x");
     t.millisecond = 998;  // rounds to 1
-    EXPECT_EQ(FormatTraceLine(t, t, locale, "x"), "06.12.2026 11:22:33: x");
+    EXPECT_EQ(FormatTraceLine(t, locale, "x"), "06.12.2026 11:22:33: x");
     t.millisecond = 4;  // rounds to 0
-    EXPECT_EQ(FormatTraceLine(t, t, locale, ""), "06.12.2026 11:22:33: ");
-}
-
-TEST(Trace, TakesTheWholePartFromTheSecondReading) {
-    test::FakeLocale locale;
-    const LocalDateTime first{2026, 12, 6, 0, 0, 5, 250};
-    const LocalDateTime second{2026, 12, 6, 0, 0, 4, 990};
-    EXPECT_EQ(FormatTraceLine(first, second, locale, "t"), "06.12.2026 00:00:05,25: t");
+    EXPECT_EQ(FormatTraceLine(t, locale, ""), "06.12.2026 11:22:33: ");
 }
 
 TEST(Trace, OffWithoutPathAndReportsFailedWrites) {

@@ -149,13 +149,14 @@ TEST_F(IconPositioningWin32, ReadsTheIconsOfTheShellsListFromItsProcess) {
         EXPECT_EQ(icons.IconPositions[i], (IconPoint{set.x, set.y})) << "item " << i;
         // Exactly what the list answers its own process for the caption part,
         // which lies below the icon's top.
-        const IconRect& label = icons.IconLabelRects[i];
+        const Rect& label = icons.IconLabelRects[i];
         const std::string line = "\nitem " + std::to_string(i) + " " + std::to_string(set.x) + " " +
-                                 std::to_string(set.y) + " " + std::to_string(label.Left) + " " +
-                                 std::to_string(label.Top) + " " + std::to_string(label.Right) +
-                                 " " + std::to_string(label.Bottom);
+                                 std::to_string(set.y) + " " + std::to_string(label.left) + " " +
+                                 std::to_string(label.top) + " " +
+                                 std::to_string(label.left + label.width) + " " +
+                                 std::to_string(label.top + label.height);
         EXPECT_NE(output_.find(line + "\n"), std::string::npos) << line << "\n" << output_;
-        EXPECT_GT(label.Top, set.y) << "item " << i;
+        EXPECT_GT(label.top, set.y) << "item " << i;
     }
 }
 
