@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!placed) return 0;
     Check(picture.width > 0 && picture.height > 0);
     Check(placed->width >= 1 && placed->height >= 1);
-    Check(placed->left == NearestInt32((double{screen.width} - placed->width) / 2.0));
-    Check(placed->top == NearestInt32((double{screen.height} - placed->height) / 2.0));
+    Check(placed->left == NearestInt32((static_cast<double>(screen.width) - placed->width) / 2.0));
+    Check(placed->top == NearestInt32((static_cast<double>(screen.height) - placed->height) / 2.0));
     if (fit.maximize) Check(*placed == (Rect{0, 0, screen.width, screen.height}));
     if (!fit.maximize && fit.sizePercent == kFullSize && screen.width > 0 && screen.height > 0)
         Check(placed->width >= screen.width || placed->height >= screen.height);
