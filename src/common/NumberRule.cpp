@@ -172,8 +172,11 @@ std::size_t LongestNumericEnding(std::string_view text) {
     while (end > 0 && IsSkippedLead(text[end - 1])) --end;
     constexpr int kHex = 16;
     constexpr int kOctal = 8;
-    return std::min({DecimalStart(text, end), PrefixedStart(text, end, 'H', kHex),
-                     PrefixedStart(text, end, 'O', kOctal)});
+    std::size_t start = std::min({DecimalStart(text, end), PrefixedStart(text, end, 'H', kHex),
+                                  PrefixedStart(text, end, 'O', kOctal)});
+    if (start == std::string_view::npos) return start;
+    while (start > 0 && IsSkippedLead(text[start - 1])) --start;
+    return start;
 }
 
 }  // namespace brumo

@@ -42,6 +42,7 @@ TEST(Drawing, BlendRoundsEveryByteLikeTheSystem) {
 }
 
 enum class Op { Block, Bitmap, Copy, CopySelf };
+using enum Op;
 
 // Every operation at ordinary places, across each edge and at the ends of
 // the 32-bit range, on a patterned 16 x 14 target; the copies read a
@@ -52,46 +53,30 @@ TEST(Drawing, EveryOperationMatchesThePlainLoopsAtAnyPositionAndSize) {
         std::int32_t x, y, w, h;  // Bitmap: w is the alpha, h the snow colour
         std::int32_t sx = 0, sy = 0;
     } cases[] = {
-        {Op::Block, 2, 1, 3, 3},
-        {Op::Block, -2, -2, 3, 3},
-        {Op::Block, 3, 3, 50, 50},
-        {Op::Block, 2, 1, INT_MAX, 2},
-        {Op::Block, 1, 2, 3, INT_MAX},
-        {Op::Block, INT_MIN, 0, INT_MAX, 3},
-        {Op::Block, 5, 5, -3, 2},
-        {Op::Block, INT_MAX, INT_MAX, INT_MAX, 1},
-        {Op::Bitmap, 3, 2, 255, 0xFF},
-        {Op::Bitmap, 3, 2, 192, 0xFF},
-        {Op::Bitmap, 3, 2, 128, 0},
-        {Op::Bitmap, 2, 2, 0, 0xFFFFFF},
-        {Op::Bitmap, -4, 2, 255, 0},
-        {Op::Bitmap, 12, 1, 100, 0xC0A030},
-        {Op::Bitmap, 3, -6, 100, 0},
-        {Op::Bitmap, 11, 10, 255, 0xFFFFFF},
-        {Op::Bitmap, -2, -3, 448, 0x3080C0},
-        {Op::Bitmap, INT_MIN, 0, 255, 0xFF},
-        {Op::Bitmap, 0, INT_MAX, 100, 0xFF},
-        {Op::Bitmap, INT_MAX - 2, 3, 100, 0},
-        {Op::Copy, -1, 2, 4, 4},
-        {Op::Copy, 0, 0, 2, 2, 3, 3},
-        {Op::Copy, 0, 0, INT_MAX, INT_MAX, -2, -3},
-        {Op::Copy, 2, 0, INT_MAX, 3, INT_MIN, 0},
-        {Op::Copy, INT_MIN, 0, 10, 10},
-        {Op::Copy, 14, 12, 9, 9, 1, 1},
-        {Op::CopySelf, 0, 1, 16, 13},
-        {Op::CopySelf, 0, 0, 16, 13, 0, 1},
-        {Op::CopySelf, 1, 0, 15, 14},
-        {Op::CopySelf, 0, 0, 15, 14, 1, 0},
+        // clang-format off
+        {Block, 2, 1, 3, 3}, {Block, -2, -2, 3, 3}, {Block, 3, 3, 50, 50},
+        {Block, 2, 1, INT_MAX, 2}, {Block, 1, 2, 3, INT_MAX}, {Block, INT_MIN, 0, INT_MAX, 3},
+        {Block, 5, 5, -3, 2}, {Block, INT_MAX, INT_MAX, INT_MAX, 1},
+        {Bitmap, 3, 2, 255, 0xFF}, {Bitmap, 3, 2, 192, 0xFF}, {Bitmap, 3, 2, 128, 0},
+        {Bitmap, 2, 2, 0, 0xFFFFFF}, {Bitmap, -4, 2, 255, 0}, {Bitmap, 12, 1, 100, 0xC0A030},
+        {Bitmap, 3, -6, 100, 0}, {Bitmap, 11, 10, 255, 0xFFFFFF}, {Bitmap, -2, -3, 448, 0x3080C0},
+        {Bitmap, INT_MIN, 0, 255, 0xFF}, {Bitmap, 0, INT_MAX, 100, 0xFF},
+        {Bitmap, INT_MAX - 2, 3, 100, 0}, {Copy, -1, 2, 4, 4}, {Copy, 0, 0, 2, 2, 3, 3},
+        {Copy, 0, 0, INT_MAX, INT_MAX, -2, -3}, {Copy, INT_MIN, 0, 10, 10}, {Copy, 14, 12, 9, 9, 1, 1},
+        {Copy, 2, 0, INT_MAX, 3, INT_MIN, 0},
+        {CopySelf, 0, 1, 16, 13}, {CopySelf, 0, 0, 16, 13, 0, 1}, {CopySelf, 1, 0, 15, 14},
+        {CopySelf, 0, 0, 15, 14, 1, 0},
+        // clang-format on
     };
     for (const auto& c : cases) {
         MemorySurface target(16, 14), source(6, 5);
         reference::FillPattern(target);
         reference::FillPattern(source, 0x51ED27);
         reference::Pixels expected;
-        if (c.op == Op::Block) {
+        if (c.op == Block) {
             expected = reference::Block(target, c.x, c.y, c.w, c.h, 0x0000FF);
             DrawBlock(target, c.x, c.y, c.w, c.h, 0x0000FF);
-        } else if (c.op == Op::Bitmap) {
+        } else if (c.op == Bitmap) {
             const ColorRef color = static_cast<ColorRef>(c.h);
             FlakeBitmap loaded;
             const FlakeBitmap& flake = Load(loaded, "#103", color);
@@ -99,7 +84,7 @@ TEST(Drawing, EveryOperationMatchesThePlainLoopsAtAnyPositionAndSize) {
             BlendScratch scratch;
             DrawBitmap(target, c.x, c.y, flake, color, c.w, scratch);
         } else {
-            const Surface& from = c.op == Op::Copy ? source : target;
+            const Surface& from = c.op == Copy ? source : target;
             expected = reference::Copy(target, c.x, c.y, c.w, c.h, from, c.sx, c.sy);
             CopySurface(target, c.x, c.y, c.w, c.h, from, c.sx, c.sy);
         }

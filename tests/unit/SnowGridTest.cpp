@@ -97,29 +97,22 @@ TEST(SnowGrid, SupportIsTheTopmostRowOccupiedFromLeftOfTheFlakeToRightOfIt) {
         std::vector<Row> rows;
         std::int32_t x, y, width, height, expected;
     } cases[] = {
+        // clang-format off
         // Empty grid: a cell touching the last two rows (49, 50) rests where it is.
-        {{}, 10, 47, 2, 2, kNo},
-        {{}, 10, 48, 2, 2, 0},
-        {{}, 10, 43, 6, 6, kNo},
-        {{}, 10, 44, 6, 6, 0},
+        {{}, 10, 47, 2, 2, kNo}, {{}, 10, 48, 2, 2, 0}, {{}, 10, 43, 6, 6, kNo}, {{}, 10, 44, 6, 6, 0},
         // A 2-wide flake at x = 10 needs columns 9 to 12.
-        {{{22, 9, 12}}, 10, 20, 2, 2, 0},
-        {{{22, 10, 12}}, 10, 20, 2, 2, kNo},
+        {{{22, 9, 12}}, 10, 20, 2, 2, 0}, {{{22, 10, 12}}, 10, 20, 2, 2, kNo},
         {{{22, 9, 11}}, 10, 20, 2, 2, kNo},
         // A 3 x 3 cell at (10, 20) searches rows 20 to 23.
-        {{{19, 9, 13}}, 10, 20, 3, 3, kNo},
-        {{{20, 9, 13}}, 10, 20, 3, 3, -3},
-        {{{22, 9, 13}}, 10, 20, 3, 3, -1},
-        {{{24, 9, 13}}, 10, 20, 3, 3, kNo},
+        {{{19, 9, 13}}, 10, 20, 3, 3, kNo}, {{{20, 9, 13}}, 10, 20, 3, 3, -3},
+        {{{22, 9, 13}}, 10, 20, 3, 3, -1}, {{{24, 9, 13}}, 10, 20, 3, 3, kNo},
         {{{23, 9, 13}, {21, 9, 13}}, 10, 20, 3, 3, -2},
         // Columns left of zero are never examined; the right stops at UB1.
-        {{{22, 0, 2}}, -1, 20, 2, 2, 0},
-        {{{22, -30, kUB1}}, -3, 20, 2, 2, kNo},
-        {{{22, kUB1 - 2, kUB1}}, kUB1 + 1, 20, 2, 2, 0},
-        {{{22, kUB1 - 2, kUB1}}, kUB1 + 2, 20, 2, 2, kNo},
+        {{{22, 0, 2}}, -1, 20, 2, 2, 0}, {{{22, -30, kUB1}}, -3, 20, 2, 2, kNo},
+        {{{22, kUB1 - 2, kUB1}}, kUB1 + 1, 20, 2, 2, 0}, {{{22, kUB1 - 2, kUB1}}, kUB1 + 2, 20, 2, 2, kNo},
         // Rows above the grid carry nothing.
-        {{{-29, 9, 20}}, 10, -40, 5, 12, -1},
-        {{}, 10, -40, 5, 12, kNo},
+        {{{-29, 9, 20}}, 10, -40, 5, 12, -1}, {{}, 10, -40, 5, 12, kNo},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SnowGrid grid = MakeGrid();
