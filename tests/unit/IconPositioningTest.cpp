@@ -4,7 +4,6 @@
 #include <array>
 #include <climits>
 #include <cstring>
-#include <functional>
 #include <map>
 #include <set>
 
@@ -85,7 +84,7 @@ class FakeShell : public ShellListPort {
     std::vector<std::array<std::int32_t, 2>> points = {{20, 10}, {20, 90}, {1200, -5}};
     std::vector<std::array<std::int32_t, 4>> edges = {
         {2, 48, 75, 76}, {-1, 128, 78, 142}, {INT_MIN, 33, INT_MAX, 61}};
-    std::size_t failSize = 0, refusedItem = 99;
+    std::size_t failSize = 0, refusedItem = 99;  // spoiled by the tests
     bool refuseWrites = false, failReads = false;
     std::vector<std::size_t> sizes;  // of every allocation in the list's process
     int liveBlocks = 0, badAddresses = 0;
@@ -169,38 +168,32 @@ TEST(IconDiscovery, ReadsPositionsAndCaptionsFromTheListsProcess) {
     const std::vector<IconPoint> kept{{7, 8}}, noPoints(3);
     const std::vector<Rect> keptRects{{1, 2, 3, 4}}, noRects(3);
     const struct {
-        std::function<void(FakeShell&)> spoil;
+        std::string spoil;  // a window class gone, or the request that fails
         bool found;
         std::size_t traceLines;
         std::vector<IconPoint> positions;
         std::vector<Rect> captions;
     } cases[] = {
-        {[](FakeShell&) {}, true, 5, kPoints, kCaptions},
-        {[](FakeShell& s) {
-             s.windows.erase({0, "Progman"});
-         },
-         false, 1, kept, keptRects},
-        {[](FakeShell& s) {
-             s.windows.erase({65552, "SHELLDLL_DefView"});
-         },
-         false, 2, kept, keptRects},
-        {[](FakeShell& s) {
-             s.windows.erase({131218, "SysListView32"});
-         },
-         false, 3, kept, keptRects},
-        {[](FakeShell& s) { s.points.clear(); }, false, 5, kept, keptRects},
-        {[](FakeShell& s) { s.refusedItem = 1; },
-         true,
-         5,
-         {kPoints[0], {}, kPoints[2]},
-         {kCaptions[0], {}, kCaptions[2]}},
-        {[](FakeShell& s) { s.failSize = 8; }, true, 5, noPoints, kCaptions},
-        {[](FakeShell& s) { s.refuseWrites = true; }, true, 5, kPoints, noRects},
-        {[](FakeShell& s) { s.failReads = true; }, true, 5, noPoints, noRects},
+        // clang-format off
+        {"", true, 5, kPoints, kCaptions},
+        {"Progman", false, 1, kept, keptRects},
+        {"SHELLDLL_DefView", false, 2, kept, keptRects},
+        {"SysListView32", false, 3, kept, keptRects},
+        {"items", false, 5, kept, keptRects},
+        {"item 1", true, 5, {kPoints[0], {}, kPoints[2]}, {kCaptions[0], {}, kCaptions[2]}},
+        {"alloc 8", true, 5, noPoints, kCaptions},
+        {"writes", true, 5, kPoints, noRects},
+        {"reads", true, 5, noPoints, noRects},
+        // clang-format on
     };
     for (const auto& c : cases) {
         FakeShell shell;
-        c.spoil(shell);
+        std::erase_if(shell.windows, [&](const auto& w) { return w.first.second == c.spoil; });
+        shell.points.resize(c.spoil == "items" ? 0 : 3);
+        shell.refusedItem = c.spoil == "item 1" ? 1 : 99;
+        shell.failSize = c.spoil == "alloc 8" ? 8 : 0;
+        shell.refuseWrites = c.spoil == "writes";
+        shell.failReads = c.spoil == "reads";
         test::FakeClock clock;
         test::FakeLocale locale;
         test::FakeTraceSink sink;

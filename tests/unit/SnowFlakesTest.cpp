@@ -113,15 +113,18 @@ TEST(StepFlake, OneFrameOfOneFlake) {
         // Ground from row 30: from (10, 26) it reaches 29 and rests at 27, is drawn
         // settled and once more onto the frame, and restarts high: X = trunc(150 r - 10),
         // Y = trunc(50 r - 12.5) toward zero, held at -7 (opaque) above it; from the sky only X.
-        {{.ground = 30}, {10, 26, kFull}, {0.5f, 0.5f, 0.5f}, {65, 12, 0}, "f 10,29,192 s 10,27,100 f 10,27,100"},
+        {{.ground = 30}, {10, 26, kFull}, {0.5f, 0.5f, 0.5f}, {65, 12, 0},
+            "f 10,29,192 s 10,27,100 f 10,27,100"},
         {{.ground = 30}, {10, 26, kFull}, {0.5f, 0.01f, 0.2f}, {-8, -2, 0}, ""},
         {{.ground = 30}, {10, 26, kFull}, {0.5f, 0.5f, 0.1f}, {65, -7, 0}, ""},
         {{.ground = 30}, {10, 26, kFull}, {0.5f, 0.5f, 0.08f}, {65, -7, kFull}, ""},
         {{.fromSky = true, .ground = 30}, {10, 26, kFull}, {0.5f, 0.99f}, {138, -7, kFull}, ""},
-        {{.ground = 30}, {10, 26, 100}, {0.5f}, {10, 29, 110}, "f 10,29,110"},  // fading: falls through
+        // Still fading in, it falls through.
+        {{.ground = 30}, {10, 26, 100}, {0.5f}, {10, 29, 110}, "f 10,29,110"},
         // Touching the last two rows: opaque rests there, fading restarts at the top
         // (Y = trunc(-50 / 4) held at -7; on a short grid trunc(-1.5) = -1, from the sky -7).
-        {{}, {10, 47, kFull}, {0.5f, 0.5f, 0.5f}, {65, 12, 0}, "f 10,49,192 s 10,49,100 f 10,49,100"},
+        {{}, {10, 47, kFull}, {0.5f, 0.5f, 0.5f}, {65, 12, 0},
+            "f 10,49,192 s 10,49,100 f 10,49,100"},
         {{}, {10, 46, 100}, {0.5f, 0.5f}, {65, -7, kFull}, "f 10,49,110"},
         {{}, {10, 45, 100}, {0.5f}, {10, 48, 110}, ""},
         {{.screenHeight = 6.0}, {10, 2, 100}, {0.5f, 0.25f}, {27, -1, 0}, ""},

@@ -99,7 +99,8 @@ TEST(SnowGrid, SupportIsTheTopmostRowOccupiedFromLeftOfTheFlakeToRightOfIt) {
     } cases[] = {
         // clang-format off
         // Empty grid: a cell touching the last two rows (49, 50) rests where it is.
-        {{}, 10, 47, 2, 2, kNo}, {{}, 10, 48, 2, 2, 0}, {{}, 10, 43, 6, 6, kNo}, {{}, 10, 44, 6, 6, 0},
+        {{}, 10, 47, 2, 2, kNo}, {{}, 10, 48, 2, 2, 0}, {{}, 10, 43, 6, 6, kNo}, {{}, 10, 44, 6,
+            6, 0},
         // A 2-wide flake at x = 10 needs columns 9 to 12.
         {{{22, 9, 12}}, 10, 20, 2, 2, 0}, {{{22, 10, 12}}, 10, 20, 2, 2, kNo},
         {{{22, 9, 11}}, 10, 20, 2, 2, kNo},
@@ -109,7 +110,8 @@ TEST(SnowGrid, SupportIsTheTopmostRowOccupiedFromLeftOfTheFlakeToRightOfIt) {
         {{{23, 9, 13}, {21, 9, 13}}, 10, 20, 3, 3, -2},
         // Columns left of zero are never examined; the right stops at UB1.
         {{{22, 0, 2}}, -1, 20, 2, 2, 0}, {{{22, -30, kUB1}}, -3, 20, 2, 2, kNo},
-        {{{22, kUB1 - 2, kUB1}}, kUB1 + 1, 20, 2, 2, 0}, {{{22, kUB1 - 2, kUB1}}, kUB1 + 2, 20, 2, 2, kNo},
+        {{{22, kUB1 - 2, kUB1}}, kUB1 + 1, 20, 2, 2, 0}, {{{22, kUB1 - 2, kUB1}}, kUB1 + 2, 20, 2,
+            2, kNo},
         // Rows above the grid carry nothing.
         {{{-29, 9, 20}}, 10, -40, 5, 12, -1}, {{}, 10, -40, 5, 12, kNo},
         // clang-format on

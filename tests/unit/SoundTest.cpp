@@ -108,17 +108,21 @@ TEST(Sound, CommandSequences) {
         // clang-format off
         // Missing or empty files send nothing.
         {{"o", "+", "-gone", "?"}, {"=0", "=0", "=0"}},
-        {{"+song", "?", "x", "?", "-bells", "?"}, {OS, PR, "=1", "=1", ST, CL, "=0", OB, P1, "=1", "=1", ST, CL}},
+        {{"+song", "?", "x", "?", "-bells", "?"}, {OS, PR, "=1", "=1", ST, CL, "=0", OB, P1, "=1",
+            "=1", ST, CL}},
         // A refused play leaves the device open until the next stop.
-        {{"!play", "-bells", "?", "-song", "x", "-song"}, {OB, P1, "=0", "=0", OS, "=0", ST, CL, OS, P1, "=0", ST, CL}},
+        {{"!play", "-bells", "?", "-song", "x", "-song"}, {OB, P1, "=0", "=0", OS, "=0", ST, CL,
+            OS, P1, "=0", ST, CL}},
         // A second start while playing is refused; the first plays on.
         {{"+song", "-bells", "?", "M"}, {OS, PR, "=1", OB, "=0", "=1", SM, "=playing", ST, CL}},
         // Opened for the length only; a closed alias answers 0 and nothing.
-        {{"o song", "?", "L", "x", "L", "P", "M"}, {OS, "=0", SL, "=183000", ST, CL, SL, "=0", SP, "=0", SM, "="}},
+        {{"o song", "?", "L", "x", "L", "P", "M"}, {OS, "=0", SL, "=183000", ST, CL, SL, "=0", SP,
+            "=0", SM, "="}},
         // The flag lasts until the stop, also after the sound came to its end;
         // only a path with a blank is quoted.
         {{"-long", "!mode=stopped", "M", "?", "x", "?"},
-         {"open \"D:\\My Music\\long.wma\"" + kSuffix, P1, "=1", SM, "=stopped", "=1", ST, CL, "=0"}},
+         {"open \"D:\\My Music\\long.wma\"" + kSuffix, P1, "=1", SM, "=stopped", "=1", ST, CL,
+             "=0"}},
         // A player that goes away closes what it opened, and only that.
         {{"-song", "x", "~"}, {OS, P1, "=1", ST, CL}},
         {{"-gone", "~"}, {"=0"}},

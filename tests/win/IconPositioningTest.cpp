@@ -28,8 +28,8 @@ std::size_t CountOwnHandles() {
     return open;
 }
 
-// The word after `key` in the helper's output ("progman <h>", "defview <h>",
-// "ready <list>" once its list is filled); empty if not there.
+// The word after `key` in the helper's output ("ready <list>" once its list
+// is filled); empty if not there.
 std::string Value(const std::string& output, const std::string& key) {
     std::istringstream lines(output);
     for (std::string line, word, value; std::getline(lines, line);) {
@@ -110,21 +110,17 @@ class IconPositioningWin32 : public ::testing::Test {
     Win32ShellList port_;
 };
 
+// The trace lines are checked end to end (the icon ledges run); the caption
+// rectangles and the handles only here.
 TEST_F(IconPositioningWin32, ReadsTheIconsOfTheShellsListFromItsProcess) {
     // The first reading makes one handle Wine keeps for the process; the
     // count goes round the second reading.
     DesktopIcons icons;
     ASSERT_TRUE(GetDesktopIconPositions(port_, trace_, icons));
-    sink_.lines.clear();
     const std::size_t handles = CountOwnHandles();
     ASSERT_GT(handles, 0u);
     ASSERT_TRUE(GetDesktopIconPositions(port_, trace_, icons));
     EXPECT_EQ(CountOwnHandles(), handles) << "a process handle was left open";
-    EXPECT_EQ(sink_.lines,
-              (std::vector<std::string>{"Progman hWnd:" + Value(output_, "progman"),
-                                        "SHELLDLL_defVIEW hWnd:" + Value(output_, "defview"),
-                                        "SysListView32 hWnd:" + list_, "GetSysLVHwnd: " + list_,
-                                        "LVM_GETTITEMCOUNT: " + std::to_string(kIconCount)}));
     ASSERT_EQ(icons.IconPositions.size(), kIconCount);
     ASSERT_EQ(icons.IconLabelRects.size(), kIconCount);
     for (std::size_t i = 0; i < kIconCount; ++i) {
