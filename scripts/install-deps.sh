@@ -11,6 +11,7 @@ readonly required_packages=(
     xvfb imagemagick xdotool x11-utils
     googletest libbenchmark-dev
     lame
+    clang libclang-rt-14-dev
 )
 readonly optional_packages=(clang-format)
 

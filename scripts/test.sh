@@ -2,7 +2,8 @@
 # Everything CI checks, in order, stopping at the first failure:
 #   1. the tool packages (scripts/install-deps.sh)
 #   2. native build + unit tests (GoogleTest)
-#   3. native build with AddressSanitizer/UBSan + unit tests
+#   3. native build with AddressSanitizer/UBSan + unit tests, then the
+#      libFuzzer targets for a few seconds each (scripts/run-fuzz.sh)
 #   4. 64-bit Windows build (brumo.scr, Wine tests, e2e helper)
 #   5. 32-bit Windows build (compile check only)
 #   6. Wine tests and end-to-end runs of brumo.scr under Wine + Xvfb
@@ -50,6 +51,7 @@ stage "native: build" scripts/build-preset.sh native
 stage "native: unit tests" ctest --test-dir build/native --output-on-failure
 stage "native-asan: build" scripts/build-preset.sh native-asan
 stage "native-asan: unit tests" ctest --test-dir build/native-asan --output-on-failure
+stage "fuzz: build and short runs" scripts/run-fuzz.sh
 stage "win64: build" scripts/build-preset.sh win64
 stage "win32: build (compile check)" scripts/build-preset.sh win32
 stage "win64: Wine tests and end-to-end runs" \

@@ -42,8 +42,9 @@ void MarkIconLedges(SnowGrid& grid, const DesktopIcons& icons, std::int32_t icon
         const IconPoint& icon = icons.IconPositions[i];
         MarkLedge(grid, std::int64_t{icon.Y} + kIconLedgeRow, icon.X,
                   std::int64_t{icon.X} + iconSize);
-        const IconRect& caption = icons.IconLabelRects[i];
-        MarkLedge(grid, std::int64_t{caption.Top} + kCaptionLedgeRow, caption.Left, caption.Right);
+        const Rect& caption = icons.IconLabelRects[i];
+        MarkLedge(grid, std::int64_t{caption.top} + kCaptionLedgeRow, caption.left,
+                  std::int64_t{caption.left} + caption.width);
     }
 }
 

@@ -25,7 +25,7 @@ inline constexpr const char* kShellIconSizeValue = "Shell Icon Size";
 std::int32_t GetShellIconSize(RegistryBackend& registry);
 
 // Marks, for every icon, the cells (x0 .. x0 + iconSize, y0 + 2) along the top
-// of its picture and (left .. right, top + 3) along the top of its caption as
+// of its picture and (left .. left + width, top + 3) along the top of its caption as
 // occupied. Cells outside the grid are left out; nothing is cleared.
 void MarkIconLedges(SnowGrid& grid, const DesktopIcons& icons, std::int32_t iconSize);
 

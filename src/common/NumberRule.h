@@ -3,7 +3,9 @@
 // sign, digits, an optional decimal point with digits and an optional
 // exponent, or a "&H" (hexadecimal) or "&O" (octal) prefix with its digits.
 // Reading stops at the first character that does not fit; an empty or
-// non-numeric text gives 0.
+// non-numeric text gives 0, and so does a number too large for a double
+// (an overlong "&H" number as well as "1e999"). Carriage returns are not
+// skipped.
 #pragma once
 
 #include <cstddef>
@@ -28,5 +30,9 @@ std::int32_t NumberRuleInt32(std::string_view text);
 
 // True when the whole text (surrounding blanks allowed) is one number.
 bool IsNumericText(std::string_view text);
+
+// Where the longest ending of `text` that is one number (IsNumericText)
+// starts, or npos when no ending is; found in one pass from the end.
+std::size_t LongestNumericEnding(std::string_view text);
 
 }  // namespace brumo

@@ -24,11 +24,10 @@ class TraceSink {
 
 enum class TraceResult { Off, Written, Failed };
 
-// The line for `text`, without the line end. `first` and `second` are two
-// readings of the clock: the fraction is the first timer minus the whole part
-// of the second, rounded to two decimals; its text drops the leading "0".
-std::string FormatTraceLine(const LocalDateTime& first, const LocalDateTime& second,
-                            LocalePort& locale, const std::string& text);
+// The line for `text`, without the line end, stamped with the clock reading
+// `now`: its date, its time and the fraction of its second (the timer minus
+// its whole part, rounded to two decimals, its text without the leading "0").
+std::string FormatTraceLine(const LocalDateTime& now, LocalePort& locale, const std::string& text);
 
 class Trace {
   public:

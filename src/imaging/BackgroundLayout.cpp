@@ -39,6 +39,9 @@ std::optional<Rect> LayoutBackground(PictureSize picture, PictureSize screen, Pi
         h = NearestInt32(scale * h);
         w = NearestInt32(scale * w);
     }
+    // A size setting of 0 or less, or a picture scaled below one pixel,
+    // leaves nothing to place.
+    if (w < 1 || h < 1) return std::nullopt;
     const std::int32_t x = NearestInt32((sw - w) / kHalf);
     const std::int32_t y = NearestInt32((sh - h) / kHalf);
     return Rect{x, y, w, h};

@@ -32,7 +32,8 @@ enum class InterpolationMode : std::int32_t {
 constexpr InterpolationMode kBackgroundInterpolation = InterpolationMode::HighQualityBicubic;
 
 // The rectangle the picture covers on a surface of size `screen`, or nothing
-// when the picture has no pixels to place.
+// when the picture has no pixels or its placement would be narrower or lower
+// than one pixel (a size setting of 0 or less, say).
 std::optional<Rect> LayoutBackground(PictureSize picture, PictureSize screen, PictureFit fit);
 
 }  // namespace brumo

@@ -1,6 +1,9 @@
 #include "imaging/FastDrawing.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "imaging/Clip.h"
 
 // SSE2 is part of every x86-64 processor; 32-bit builds use it when the
 // compiler is told it may.
@@ -19,31 +22,6 @@ constexpr Pixel kColorKey = 0x000000;    // the colour-keyed copy skips black
 constexpr Pixel kDotGrey = 0xC0C0C0;     // red, green and blue 192
 constexpr std::int32_t kDotSpacing = 2;  // every other pixel and row
 constexpr std::int32_t kFirstDotX = 1;
-
-// The part of a width x height picture at (x, y) that lies on the target:
-// where it starts inside the picture and how much of it is left.
-struct Clip {
-    std::int32_t pictureX = 0;
-    std::int32_t pictureY = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-};
-
-// False when nothing of the picture lies on the target. 64-bit arithmetic:
-// positions near the ends of the 32-bit range cannot overflow.
-bool ClipToTarget(const Surface& target, std::int32_t x, std::int32_t y, std::int32_t width,
-                  std::int32_t height, Clip& clip) {
-    const std::int64_t left = std::max<std::int64_t>(x, 0);
-    const std::int64_t top = std::max<std::int64_t>(y, 0);
-    const std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + width, target.Width());
-    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + height, target.Height());
-    if (left >= right || top >= bottom) return false;
-    clip.pictureX = static_cast<std::int32_t>(left - x);
-    clip.pictureY = static_cast<std::int32_t>(top - y);
-    clip.width = static_cast<std::int32_t>(right - left);
-    clip.height = static_cast<std::int32_t>(bottom - top);
-    return true;
-}
 
 #if FAST_DRAWING_SSE2
 // Four pixels at a time in one 128-bit register; the scalar loops finish the
@@ -158,28 +136,28 @@ bool FitScratch(BlendScratch& scratch, std::int32_t width, std::int32_t height) 
 
 void DrawBlock(Surface& target, std::int32_t x, std::int32_t y, std::int32_t width,
                std::int32_t height, ColorRef color) {
-    const std::int32_t left = std::max(x, 0);
-    const std::int32_t top = std::max(y, 0);
-    const std::int32_t right = std::min(x + width, target.Width());
-    const std::int32_t bottom = std::min(y + height, target.Height());
-    if (left >= right || top >= bottom) return;
+    // A fill has no source of its own: the block itself stands in for one.
+    const std::optional<ClippedCopy> clip =
+        ClipCopy(x, y, width, height, {target.Width(), target.Height()}, 0, 0, {width, height});
+    if (!clip) return;
     const Pixel pixel = ColorRefToPixel(color);
-    for (std::int32_t row = top; row < bottom; ++row)
-        std::fill(target.Row(row) + left, target.Row(row) + right, pixel);
+    for (std::int32_t row = clip->destY; row < clip->destY + clip->height; ++row)
+        std::fill_n(target.Row(row) + clip->destX, clip->width, pixel);
 }
 
 void DrawBitmap(Surface& target, std::int32_t x, std::int32_t y, const FlakeBitmap& flake,
                 ColorRef color, std::int32_t alpha, BlendScratch& scratch) {
-    Clip clip;
-    if (!ClipToTarget(target, x, y, flake.Width(), flake.Height(), clip)) return;
+    const std::optional<ClippedCopy> clip =
+        ClipCopy(x, y, flake.Width(), flake.Height(), {target.Width(), target.Height()}, 0, 0,
+                 {flake.Width(), flake.Height()});
+    if (!clip) return;
     const Surface& mask = flake.Mask();
     const Surface& image = flake.InvertImage();
-    const std::int32_t targetX = x + clip.pictureX;
     if (alpha == kOpaqueAlpha) {
-        for (std::int32_t i = 0; i < clip.height; ++i) {
-            const std::int32_t pictureY = clip.pictureY + i;
-            MaskedRow(target.Row(y + pictureY) + targetX, mask.Row(pictureY) + clip.pictureX,
-                      image.Row(pictureY) + clip.pictureX, clip.width);
+        for (std::int32_t i = 0; i < clip->height; ++i) {
+            const std::int32_t pictureY = clip->sourceY + i;
+            MaskedRow(target.Row(clip->destY + i) + clip->destX, mask.Row(pictureY) + clip->sourceX,
+                      image.Row(pictureY) + clip->sourceX, clip->width);
         }
         return;
     }
@@ -188,16 +166,16 @@ void DrawBitmap(Surface& target, std::int32_t x, std::int32_t y, const FlakeBitm
     if (!FitScratch(scratch, flake.Width(), flake.Height())) return;
     const std::uint32_t constantAlpha = static_cast<std::uint32_t>(alpha) & kAlphaByte;
     const bool colorKeyed = color != kBlack;
-    for (std::int32_t i = 0; i < clip.height; ++i) {
-        const std::int32_t pictureY = clip.pictureY + i;
-        Pixel* row = target.Row(y + pictureY) + targetX;
-        Pixel* scratchRow = scratch.surface.Row(pictureY) + clip.pictureX;
-        const Pixel* imageRow = image.Row(pictureY) + clip.pictureX;
+    for (std::int32_t i = 0; i < clip->height; ++i) {
+        const std::int32_t pictureY = clip->sourceY + i;
+        Pixel* row = target.Row(clip->destY + i) + clip->destX;
+        Pixel* scratchRow = scratch.surface.Row(pictureY) + clip->sourceX;
+        const Pixel* imageRow = image.Row(pictureY) + clip->sourceX;
         if (colorKeyed)
-            KeyedBlendRow(row, scratchRow, imageRow, clip.width, constantAlpha);
+            KeyedBlendRow(row, scratchRow, imageRow, clip->width, constantAlpha);
         else
-            MaskedBlendRow(row, scratchRow, mask.Row(pictureY) + clip.pictureX, imageRow,
-                           clip.width, constantAlpha);
+            MaskedBlendRow(row, scratchRow, mask.Row(pictureY) + clip->sourceX, imageRow,
+                           clip->width, constantAlpha);
     }
 }
 

@@ -30,6 +30,18 @@ void PutField(std::span<std::uint8_t> record, std::size_t field, std::int32_t va
         record[field * kFieldBytes + i] = static_cast<std::uint8_t>(bits & kByteMask);
 }
 
+// The list's rectangle (left, top, right, bottom) as left, top, width, height.
+Rect RectFromEdges(std::span<const std::uint8_t> record) {
+    const std::int32_t left = GetField(record, 0);
+    const std::int32_t top = GetField(record, 1);
+    const auto extent = [](std::int32_t from, std::int32_t to) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+            std::int64_t{to} - from, std::numeric_limits<std::int32_t>::min(),
+            std::numeric_limits<std::int32_t>::max()));
+    };
+    return Rect{left, top, extent(left, GetField(record, 2)), extent(top, GetField(record, 3))};
+}
+
 // Each item's position, asked into one point buffer in the list's process.
 void ReadItemPositions(ShellListPort& port, WindowHandle list, ProcessId owner,
                        std::vector<IconPoint>& positions) {
@@ -48,7 +60,7 @@ void ReadItemPositions(ShellListPort& port, WindowHandle list, ProcessId owner,
 // Each item's caption rectangle, asked into its own slot of one block in the
 // list's process; every slot first says which part of the item is wanted.
 void ReadItemLabelRects(ShellListPort& port, WindowHandle list, ProcessId owner,
-                        std::vector<IconRect>& rects) {
+                        std::vector<Rect>& rects) {
     const std::size_t size = rects.size() * kRectRecordBytes;
     const std::unique_ptr<RemoteMemory> block = port.AllocateInProcess(owner, size);
     if (!block) return;
@@ -63,8 +75,7 @@ void ReadItemLabelRects(ShellListPort& port, WindowHandle list, ProcessId owner,
         const std::size_t offset = i * kRectRecordBytes;
         if (port.SendListMessage(list, kLvmGetItemRect, i, block->Address(offset)) == 0) continue;
         if (!block->Read(offset, record)) continue;
-        rects[i] = IconRect{GetField(record, 0), GetField(record, 1), GetField(record, 2),
-                            GetField(record, 3)};
+        rects[i] = RectFromEdges(record);
     }
 }
 
@@ -99,7 +110,7 @@ bool GetDesktopIconPositions(ShellListPort& port, Trace& trace, DesktopIcons& ic
         std::min<std::int32_t>(reported, std::numeric_limits<std::int16_t>::max()));
     icons.IconCount = count;
     icons.IconPositions.assign(static_cast<std::size_t>(count), IconPoint{});
-    icons.IconLabelRects.assign(static_cast<std::size_t>(count), IconRect{});
+    icons.IconLabelRects.assign(static_cast<std::size_t>(count), Rect{});
     ReadItemPositions(port, list, owner, icons.IconPositions);
     ReadItemLabelRects(port, list, owner, icons.IconLabelRects);
     return true;

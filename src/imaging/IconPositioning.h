@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Rect.h"
 #include "common/Trace.h"
 
 namespace brumo {
@@ -42,21 +43,15 @@ struct IconPoint {
     bool operator==(const IconPoint&) const = default;
 };
 
-// An item's caption rectangle, in the same coordinates.
-struct IconRect {
-    std::int32_t Left = 0;
-    std::int32_t Top = 0;
-    std::int32_t Right = 0;
-    std::int32_t Bottom = 0;
-    bool operator==(const IconRect&) const = default;
-};
-
 // The icon state of one run: what the list reported at the start. Icons
 // moved during the run are not followed.
 struct DesktopIcons {
     std::int16_t IconCount = 0;
     std::vector<IconPoint> IconPositions;  // IconCount entries
-    std::vector<IconRect> IconLabelRects;  // IconCount entries
+    // Each item's caption rectangle, in the same coordinates. The list answers
+    // left, top, right, bottom; width and height are right - left and
+    // bottom - top (cut to 32 bits).
+    std::vector<Rect> IconLabelRects;  // IconCount entries
 };
 
 // The list control's messages and records, as its owner process reads them.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "imaging/Clip.h"
+
 namespace brumo {
 
 void Surface::Clear() {
@@ -21,18 +23,16 @@ bool MemorySurface::Resize(std::int32_t width, std::int32_t height) {
 void CopySurface(Surface& destination, std::int32_t destX, std::int32_t destY, std::int32_t width,
                  std::int32_t height, const Surface& source, std::int32_t sourceX,
                  std::int32_t sourceY) {
-    // Clip the left/top edges of both surfaces, then the right/bottom ones.
-    const std::int32_t skipX = std::max({0, -destX, -sourceX});
-    const std::int32_t skipY = std::max({0, -destY, -sourceY});
-    destX += skipX;
-    sourceX += skipX;
-    destY += skipY;
-    sourceY += skipY;
-    width -= skipX;
-    height -= skipY;
-    width = std::min({width, destination.Width() - destX, source.Width() - sourceX});
-    height = std::min({height, destination.Height() - destY, source.Height() - sourceY});
-    if (width <= 0 || height <= 0) return;
+    const std::optional<ClippedCopy> clip =
+        ClipCopy(destX, destY, width, height, {destination.Width(), destination.Height()}, sourceX,
+                 sourceY, {source.Width(), source.Height()});
+    if (!clip) return;
+    destX = clip->destX;
+    destY = clip->destY;
+    sourceX = clip->sourceX;
+    sourceY = clip->sourceY;
+    width = clip->width;
+    height = clip->height;
     const bool sameRowsDownward = &destination == &source && destY > sourceY;
     for (std::int32_t i = 0; i < height; ++i) {
         const std::int32_t row = sameRowsDownward ? height - 1 - i : i;

@@ -20,6 +20,10 @@ std::string PathForCommand(const std::string& shortPath) {
 
 }  // namespace
 
+Sound::~Sound() {
+    if (fileOpen_) CloseMci(kAlias);
+}
+
 bool Sound::StartSound(const std::string& a_File, bool a_Loop) {
     const bool started = PlayMciFile(a_File, kAlias, a_Loop);
     if (started) soundPlaying_ = true;
@@ -66,11 +70,14 @@ bool Sound::PlayMciFile(const std::string& a_File, const std::string& a_Alias, b
 void Sound::CloseMci(const std::string& a_Alias) {
     mci_.SendString("stop " + a_Alias, nullptr);
     mci_.SendString("close " + a_Alias, nullptr);
+    fileOpen_ = false;
 }
 
 std::uint32_t Sound::SendOpen(const std::string& shortPath, const std::string& a_Alias) {
-    return mci_.SendString("open " + PathForCommand(shortPath) + " type MPEGVideo alias " + a_Alias,
-                           nullptr);
+    const std::uint32_t status = mci_.SendString(
+        "open " + PathForCommand(shortPath) + " type MPEGVideo alias " + a_Alias, nullptr);
+    if (status == 0) fileOpen_ = true;
+    return status;
 }
 
 // A failed query leaves the reply empty, which reads as 0 or an empty mode.

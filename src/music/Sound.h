@@ -36,6 +36,9 @@ class Sound {
     Sound(MciPort& mci, ShortPathPort& shortPaths) : mci_(mci), shortPaths_(shortPaths) {}
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
+    // A player that goes away closes what it opened, so that the alias is
+    // free for the next one.
+    ~Sound();
 
     // Opens `a_File` and plays it from the start, over and over when
     // `a_Loop`. True when both the open and the play command succeeded;
@@ -68,6 +71,7 @@ class Sound {
     MciPort& mci_;
     ShortPathPort& shortPaths_;
     bool soundPlaying_ = false;
+    bool fileOpen_ = false;  // an open command of this player succeeded
 };
 
 }  // namespace brumo

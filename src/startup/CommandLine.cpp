@@ -64,14 +64,11 @@ StartMode ChooseMode(std::string_view rawCommandLine) {
 
 std::int32_t ParseWindowHandle(std::string_view a_CommandLine) {
     const std::string_view text = TrimBlanks(a_CommandLine);
-    for (std::size_t n = text.size(); n >= 1; --n) {
-        const std::string_view ending = text.substr(text.size() - n);
-        if (!IsNumericText(ending)) continue;
-        const double value = RoundHalfEven(NumberRuleValue(ending));
-        if (value < -2147483648.0 || value > 2147483647.0) return 0;
-        return static_cast<std::int32_t>(value);
-    }
-    return 0;
+    const std::size_t start = LongestNumericEnding(text);
+    if (start == std::string_view::npos) return 0;
+    const double value = RoundHalfEven(NumberRuleValue(text.substr(start)));
+    if (value < -2147483648.0 || value > 2147483647.0) return 0;
+    return static_cast<std::int32_t>(value);
 }
 
 }  // namespace brumo

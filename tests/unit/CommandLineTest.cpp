@@ -6,61 +6,59 @@
 namespace brumo {
 namespace {
 
-TEST(CommandLine, StripsTheProgramPathAndOneBlank) {
+TEST(CommandLine, ProgramPathIsStrippedWithOneBlank) {
     EXPECT_EQ(StripProgramPath("C:\\brumo.scr /s"), "/s");
     EXPECT_EQ(StripProgramPath("\"C:\\Program Files\\brumo.scr\" /p 1234"), "/p 1234");
-    EXPECT_EQ(StripProgramPath("brumo.scr"), "");
     EXPECT_EQ(StripProgramPath("brumo.scr  /s"), " /s");
     EXPECT_EQ(StripProgramPath("\"brumo.scr\""), "");
 }
 
-TEST(CommandLine, ModeKeyIsFirstTwoCharactersLowerCasedThenTrimmed) {
-    EXPECT_EQ(ModeKey("/S"), "/s");
-    EXPECT_EQ(ModeKey("/save"), "/s");
-    EXPECT_EQ(ModeKey(" /s"), "/");
-    EXPECT_EQ(ModeKey("  /s"), "");
-    EXPECT_EQ(ModeKey(""), "");
-    EXPECT_EQ(ModeKey("/c:1234"), "/c");
-}
-
+// The first two characters, lower-cased, then trimmed: a leading blank shifts
+// the key, two blanks make it empty.
 TEST(CommandLine, ModeTable) {
-    EXPECT_EQ(ChooseMode(""), StartMode::FullScreen);
-    EXPECT_EQ(ChooseMode("  /c whatever"), StartMode::FullScreen);
-    EXPECT_EQ(ChooseMode("/s"), StartMode::FullScreen);
-    EXPECT_EQ(ChooseMode("/S"), StartMode::FullScreen);
-    EXPECT_EQ(ChooseMode("/save"), StartMode::FullScreen);
-    EXPECT_EQ(ChooseMode(" /s"), StartMode::Nothing);
-    EXPECT_EQ(ChooseMode("-s"), StartMode::Nothing);
-    EXPECT_EQ(ChooseMode("/m"), StartMode::Nothing);
-    EXPECT_EQ(ChooseMode("/m auto"), StartMode::Nothing);
-    EXPECT_EQ(ChooseMode("/m manual"), StartMode::Manual);
-    EXPECT_EQ(ChooseMode("/M MANUAL"), StartMode::Manual);
-    EXPECT_EQ(ChooseMode("/manual"), StartMode::Manual);
-    EXPECT_EQ(ChooseMode("/c"), StartMode::Settings);
-    EXPECT_EQ(ChooseMode("/c:1234"), StartMode::Settings);
-    EXPECT_EQ(ChooseMode("/a"), StartMode::Password);
-    EXPECT_EQ(ChooseMode("/p 1234"), StartMode::Preview);
-    EXPECT_EQ(ChooseMode("/x"), StartMode::Nothing);
-    EXPECT_EQ(ChooseMode("s"), StartMode::Nothing);
+    const struct {
+        const char* raw;
+        StartMode mode;
+    } cases[] = {{"", StartMode::FullScreen},     {"  /c whatever", StartMode::FullScreen},
+                 {"/S", StartMode::FullScreen},   {"/save", StartMode::FullScreen},
+                 {" /s", StartMode::Nothing},     {"-s", StartMode::Nothing},
+                 {"/m auto", StartMode::Nothing}, {"/M MANUAL", StartMode::Manual},
+                 {"/manual", StartMode::Manual},  {"/c:1234", StartMode::Settings},
+                 {"/a", StartMode::Password},     {"/p 1234", StartMode::Preview},
+                 {"/x", StartMode::Nothing}};
+    for (const auto& c : cases) EXPECT_EQ(ChooseMode(c.raw), c.mode) << '"' << c.raw << '"';
+    EXPECT_EQ(ModeKey(" /s"), "/");
 }
 
-TEST(CommandLine, WindowHandleIsTheLongestNumericEnding) {
-    EXPECT_EQ(ParseWindowHandle("/p 1234"), 1234);
-    EXPECT_EQ(ParseWindowHandle("/c:5678"), 5678);
-    EXPECT_EQ(ParseWindowHandle("/c 1234"), 1234);
-    EXPECT_EQ(ParseWindowHandle("/p"), 0);
-    EXPECT_EQ(ParseWindowHandle("/c"), 0);
-    EXPECT_EQ(ParseWindowHandle(""), 0);
-    EXPECT_EQ(ParseWindowHandle("/p -42"), -42);
-    EXPECT_EQ(ParseWindowHandle("/p +42"), 42);
-    EXPECT_EQ(ParseWindowHandle("/p - 42"), 42);
-    EXPECT_EQ(ParseWindowHandle("  /p 1234   "), 1234);
-    EXPECT_EQ(ParseWindowHandle("/p 12 34"), 34);
-    EXPECT_EQ(ParseWindowHandle("/p 12.5"), 12);
-    EXPECT_EQ(ParseWindowHandle("/p 13.5"), 14);
-    EXPECT_EQ(ParseWindowHandle("/p 1234abc"), 0);
-    EXPECT_EQ(ParseWindowHandle("/p 2147483647"), 2147483647);
-    EXPECT_EQ(ParseWindowHandle("/p 99999999999"), 0);
+TEST(CommandLine, WindowHandleIsTheLongestNumericEndingRoundedHalfToEven) {
+    const struct {
+        const char* line;
+        std::int32_t handle;
+    } cases[] = {{"/p 1234", 1234},
+                 {"/c:5678", 5678},
+                 {"/p", 0},
+                 {"", 0},
+                 {"/p -42", -42},
+                 {"/p +42", 42},
+                 {"/p - 42", 42},
+                 {"  /p 1234   ", 1234},
+                 {"/p 12 34", 34},
+                 {"/p 12.5", 12},
+                 {"/p 13.5", 14},
+                 {"/p 1234abc", 0},
+                 {"/p -.5e1", -5},
+                 {"/p 1.5E+3", 1500},
+                 {"/p 1e", 0},
+                 {"/p 1e5x7", 7},
+                 {"/p &H1F", 31},
+                 {"/p &O17", 15},
+                 {"/p &O18", 18},
+                 {"/p x&H", 0},
+                 {"/p 5.", 5},
+                 {"/p 2147483647", 2147483647},
+                 {"/p 99999999999", 0},
+                 {"/p 1e999", 0}};
+    for (const auto& c : cases) EXPECT_EQ(ParseWindowHandle(c.line), c.handle) << c.line;
 }
 
 }  // namespace

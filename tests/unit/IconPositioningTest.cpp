@@ -1,75 +1,42 @@
 // Desktop icon discovery against a fake shell, and the ledges it leads to.
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <array>
+#include <climits>
 #include <cstring>
-#include <functional>
-#include <limits>
 #include <map>
-#include <memory>
 #include <set>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "FakeRegistry.h"
 #include "Fakes.h"
 #include "animation/IconLedges.h"
-#include "imaging/IconPositioning.h"
 
 namespace brumo {
 namespace {
 
-using Cell = std::pair<std::int32_t, std::int32_t>;  // (x, y)
+using Cells = std::set<std::pair<std::int32_t, std::int32_t>>;  // (x, y)
 
-std::set<Cell> OccupiedCells(const SnowGrid& grid) {
-    std::set<Cell> cells;
-    for (std::int32_t y = -SnowGrid::kMargin; y <= grid.UB2(); ++y)
-        for (std::int32_t x = -SnowGrid::kMargin; x <= grid.UB1(); ++x)
+Cells Row(std::int32_t y, std::int32_t x1, std::int32_t x2, Cells cells = {}) {
+    for (std::int32_t x = x1; x <= x2; ++x) cells.insert({x, y});
+    return cells;
+}
+
+// The cells of a grid of 200 x 100 (columns -30..230, rows -30..100).
+Cells Ledges(const DesktopIcons& icons, std::int32_t iconSize) {
+    SnowGrid grid;
+    grid.Allocate(200.0, 100.0);
+    MarkIconLedges(grid, icons, iconSize);
+    Cells cells;
+    for (std::int32_t y = -30; y <= 100; ++y)
+        for (std::int32_t x = -30; x <= 230; ++x)
             if (grid.At(x, y) != 0) cells.insert({x, y});
     return cells;
 }
 
-void AddRow(std::set<Cell>& cells, std::int32_t y, std::int32_t x1, std::int32_t x2) {
-    for (std::int32_t x = x1; x <= x2; ++x) cells.insert({x, y});
-}
-
-// The ledges of the icon at (100, 200) with caption (80, 236, 150, 250) on a
-// 400 x 400 screen.
-std::set<Cell> LedgesOfOneIcon(std::int32_t iconSize,
-                               DesktopIcons icons = {1, {{100, 200}}, {{80, 236, 150, 250}}}) {
-    SnowGrid grid;
-    grid.Allocate(400.0, 400.0);
-    MarkIconLedges(grid, icons, iconSize);
-    return OccupiedCells(grid);
-}
-
-std::set<Cell> ExpectedLedges(std::int32_t iconSize, std::set<Cell> expected = {}) {
-    AddRow(expected, 202, 100, 100 + iconSize);
-    AddRow(expected, 239, 80, 150);
-    return expected;
-}
-
-// ------------------------------------------------------------------ ledges
-
-TEST(IconLedges, MarkTheIconTopAndTheCaptionTopAndNothingElse) {
-    EXPECT_EQ(LedgesOfOneIcon(32), ExpectedLedges(32));
-    // A count beyond the entries reads only the entries; a negative one none.
-    EXPECT_EQ(LedgesOfOneIcon(32, {5, {{100, 200}}, {{80, 236, 150, 250}}}), ExpectedLedges(32));
-    EXPECT_TRUE(LedgesOfOneIcon(32, {-1, {{100, 200}}, {{80, 236, 150, 250}}}).empty());
-    // A zero caption rectangle marks one cell, a negative size no icon ledge.
-    EXPECT_EQ(LedgesOfOneIcon(-1, {1, {{100, 200}}, {{}}}), (std::set<Cell>{{0, 3}}));
-
-    // Marking again (a restart of the snow) clears nothing.
-    SnowGrid grid;
-    grid.Allocate(400.0, 400.0);
-    grid.Set(5, 5, 1);
-    MarkIconLedges(grid, {1, {{100, 200}}, {{80, 236, 150, 250}}}, 32);
-    EXPECT_EQ(OccupiedCells(grid), ExpectedLedges(32, {{5, 5}}));
-}
-
-// The icon ledge is size + 1 cells wide: 49 at 48, 33 when the value is absent.
-TEST(IconLedges, WidthFollowsTheShellIconSize) {
+// Icon at (100, 50), caption from (80, 86) to (150, 100): cells 100..100+s
+// of row 52 and 80..150 of row 89, for the size "Shell Icon Size" gives.
+TEST(IconLedges, IconTopAndCaptionTopFollowTheShellIconSize) {
+    const DesktopIcons icon{1, {{100, 50}}, {{80, 86, 70, 14}}};
     const struct {
         const char* stored;  // nullptr: no value
         std::int32_t size;
@@ -83,249 +50,171 @@ TEST(IconLedges, WidthFollowsTheShellIconSize) {
         if (c.unreadable) registry.FailKey(std::string(kWindowMetricsKeyPath));
         const std::int32_t size = GetShellIconSize(registry);
         EXPECT_EQ(size, c.size) << (c.stored ? c.stored : "(absent)");
-        EXPECT_EQ(registry.OpenKeys(), 0u);
-        EXPECT_EQ(LedgesOfOneIcon(size), ExpectedLedges(c.size));
+        EXPECT_EQ(Ledges(icon, size), Row(52, 100, 100 + c.size, Row(89, 80, 150)));
     }
 }
 
-TEST(IconLedges, LedgesReachingOutOfTheGridAreClipped) {
-    SnowGrid grid;
-    grid.Allocate(200.0, 100.0);  // columns -30..230, rows -30..100
-    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-    // Icon ledges partly and wholly left and right of the grid, below it, on its
-    // first row, above it, and far away; caption ledges on the last row, below
-    // the grid, over all columns, far away (no overflow, no cells) or above it.
-    const IconRect o{-500, -500, -400, -490}, last{40, 97, 90, 110}, below{40, 98, 90, 110},
-        across{-1000, 47, 1000, 60}, far1{kMin, kMax - 1, kMax, kMax}, far2{kMax, kMin, kMin, kMin};
-    DesktopIcons icons;
-    icons.IconPositions = {{-50, 20}, {-70, 10}, {220, 30}, {231, 40},    {50, 99},
-                           {60, 98},  {10, -32}, {10, -40}, {kMax, kMax}, {kMin, kMin}};
-    icons.IconLabelRects = {o, o, o, o, last, below, across, o, far1, far2};
-    icons.IconCount = static_cast<std::int16_t>(icons.IconPositions.size());
-    MarkIconLedges(grid, icons, 32);
-
-    std::set<Cell> expected;
-    AddRow(expected, 22, -30, -18);  // partly left of the grid
-    AddRow(expected, 32, 220, 230);  // partly right of it
-    AddRow(expected, 100, 40, 90);
-    AddRow(expected, 100, 60, 92);
-    AddRow(expected, -30, 10, 42);
-    AddRow(expected, 50, -30, 230);
-    EXPECT_EQ(OccupiedCells(grid), expected);
+TEST(IconLedges, OnlyTheEntriesAndOnlyInsideTheGrid) {
+    // Icon ledges partly left and right of the grid, on its first row, above
+    // it and far away; caption ledges on the last row, across all columns,
+    // far away without overflow, and a zero one (a single cell at (0, 3)).
+    DesktopIcons icons{6,
+                       {{-50, 20}, {220, 30}, {231, 40}, {10, -32}, {INT_MAX, INT_MAX}},
+                       {{40, 97, 50, 13},
+                        {-1000, 47, 2000, 13},
+                        {INT_MIN, INT_MAX - 1, INT_MAX, 1},
+                        {INT_MAX, INT_MIN, INT_MIN, 0},
+                        {}}};
+    Cells expected = Row(22, -30, -18, Row(32, 220, 230, Row(-30, 10, 42, {{0, 3}})));
+    EXPECT_EQ(Ledges(icons, 32), Row(100, 40, 90, Row(50, -30, 230, expected)));
+    icons.IconCount = -1;
+    EXPECT_TRUE(Ledges(icons, 32).empty());
 }
 
-// --------------------------------------------------------------- discovery
-
-// A shell of windows with one icon list owned by another process. The list
-// answers its requests into the fake process memory the discovery commits,
-// as the real control does: it reads which part is wanted from the
-// rectangle's first field and writes its answer over the record.
+// The list answers into memory committed in its own process, as the real
+// control does: it reads which part is wanted from the rectangle's first
+// field and writes its answer (left, top, right, bottom) over the record.
 class FakeShell : public ShellListPort {
   public:
-    struct Window {
-        WindowHandle handle, parent;  // parent 0: top-level
-        std::string className;
-        ProcessId process;
-    };
-    static constexpr ProcessId kExplorer = 4242;
     static constexpr WindowHandle kList = -1234567;
-    std::vector<Window> windows = {{65552, 0, "Progman", 1000},  // not the list's process
-                                   {131218, 65552, "SHELLDLL_DefView", kExplorer},
-                                   {kList, 131218, "SysListView32", kExplorer}};
-    std::vector<IconPoint> positions;  // the list's items
-    std::vector<IconRect> captions;    // what LVIR_LABEL answers; any other part: all -7
+    std::map<std::pair<WindowHandle, std::string>, WindowHandle> windows = {
+        {{0, "Progman"}, 65552},
+        {{65552, "SHELLDLL_DefView"}, 131218},
+        {{131218, "SysListView32"}, kList}};
+    std::vector<std::array<std::int32_t, 2>> points = {{20, 10}, {20, 90}, {1200, -5}};
+    std::vector<std::array<std::int32_t, 4>> edges = {
+        {2, 48, 75, 76}, {-1, 128, 78, 142}, {INT_MIN, 33, INT_MAX, 61}};
+    std::size_t failSize = 0, refusedItem = 99;  // spoiled by the tests
+    bool refuseWrites = false, failReads = false;
+    std::vector<std::size_t> sizes;  // of every allocation in the list's process
+    int liveBlocks = 0, badAddresses = 0;
 
-    // Failures to play.
-    std::size_t failAllocationOfSize = 0;
-    std::size_t refusePositionOf = ~std::size_t{0};
-    bool refuseWrites = false;
-    bool failReads = false;
-
-    std::vector<std::pair<ProcessId, std::size_t>> allocations;  // (process, size)
-    int liveBlocks = 0;
-    int badAddresses = 0;
-
-    WindowHandle FindTopLevelWindow(std::string_view className) override {
-        return Find(0, className);
+    WindowHandle FindTopLevelWindow(std::string_view name) override { return Find(0, name); }
+    WindowHandle FindChildWindow(WindowHandle parent, std::string_view name) override {
+        return Find(parent, name);
     }
-    WindowHandle FindChildWindow(WindowHandle parent, std::string_view className) override {
-        return Find(parent, className);
-    }
-    ProcessId WindowProcessId(WindowHandle window) override {
-        for (const Window& w : windows)
-            if (w.handle == window) return w.process;
-        return 0;
-    }
-    std::int64_t SendListMessage(WindowHandle window, std::uint32_t message, std::uint64_t wParam,
-                                 std::uint64_t lParam) override {
-        const std::size_t item = static_cast<std::size_t>(wParam);
-        if (window != kList) return 0;
-        if (message == kLvmGetItemCount) return static_cast<std::int64_t>(positions.size());
-        const bool isRect = message == kLvmGetItemRect;
-        std::uint8_t* at = Locate(lParam, isRect ? kRectRecordBytes : kPointRecordBytes);
-        if (item >= positions.size() || at == nullptr) return 0;
-        if (message == kLvmGetItemPosition) {
-            if (item == refusePositionOf) return 0;
-            Put(at, {positions[item].X, positions[item].Y});
-        } else if (isRect) {
-            std::int32_t part = 0;
-            std::memcpy(&part, at, sizeof part);
-            const IconRect r = part == kLvirLabel ? captions[item] : IconRect{-7, -7, -7, -7};
-            Put(at, {r.Left, r.Top, r.Right, r.Bottom});
-        }
+    ProcessId WindowProcessId(WindowHandle window) override { return window == kList ? 42 : 1; }
+    std::int64_t SendListMessage(WindowHandle list, std::uint32_t message, std::uint64_t item,
+                                 std::uint64_t address) override {
+        if (list != kList) return 0;
+        if (message == kLvmGetItemCount) return static_cast<std::int64_t>(points.size());
+        const bool rect = message == kLvmGetItemRect;
+        std::uint8_t* at = Locate(address, rect ? kRectRecordBytes : kPointRecordBytes);
+        if (at == nullptr || item >= points.size() || item == refusedItem) return 0;
+        std::int32_t part = 0;
+        std::memcpy(&part, at, sizeof part);
+        if (rect && part != kLvirLabel) std::memset(at, 0xF9, kRectRecordBytes);
+        if (rect && part == kLvirLabel) std::memcpy(at, edges[item].data(), kRectRecordBytes);
+        if (!rect) std::memcpy(at, points[item].data(), kPointRecordBytes);
         return 1;
     }
     std::unique_ptr<RemoteMemory> AllocateInProcess(ProcessId process, std::size_t size) override {
-        allocations.emplace_back(process, size);
-        if (size == failAllocationOfSize) return nullptr;
-        nextBase_ += kBlockSpacing;
-        blocks_[nextBase_] = std::vector<std::uint8_t>(size, 0);
-        ++liveBlocks;
-        return std::make_unique<Block>(*this, nextBase_);
+        sizes.push_back(process == 42 ? size : 0);
+        return size == failSize ? nullptr : std::make_unique<Block>(*this, size);
     }
 
   private:
-    static constexpr std::uint64_t kBlockSpacing = 0x100000ULL;
-
-    class Block : public RemoteMemory {
-      public:
-        Block(FakeShell& shell, std::uint64_t base) : shell_(shell), base_(base) {}
+    struct Block : RemoteMemory {
+        Block(FakeShell& owner, std::size_t size) : shell(owner), bytes(size) {
+            shell.blocks[Address(0)] = &bytes;
+            ++shell.liveBlocks;
+        }
         ~Block() override {
-            shell_.blocks_.erase(base_);
-            --shell_.liveBlocks;
+            shell.blocks.erase(Address(0));
+            --shell.liveBlocks;
         }
-        std::uint64_t Address(std::size_t offset) const override { return base_ + offset; }
-        bool Write(std::size_t offset, std::span<const std::uint8_t> bytes) override {
-            std::vector<std::uint8_t>& memory = shell_.blocks_[base_];
-            if (shell_.refuseWrites || offset + bytes.size() > memory.size()) return false;
-            std::copy(bytes.begin(), bytes.end(), memory.begin() + static_cast<long>(offset));
+        std::uint64_t Address(std::size_t offset) const override {
+            return reinterpret_cast<std::uintptr_t>(this) + 0x100000000ULL + offset;
+        }
+        bool Write(std::size_t offset, std::span<const std::uint8_t> data) override {
+            if (shell.refuseWrites || offset + data.size() > bytes.size()) return false;
+            std::copy(data.begin(), data.end(), bytes.begin() + static_cast<long>(offset));
             return true;
         }
-        bool Read(std::size_t offset, std::span<std::uint8_t> bytes) override {
-            const std::vector<std::uint8_t>& memory = shell_.blocks_[base_];
-            if (shell_.failReads || offset + bytes.size() > memory.size()) return false;
-            std::copy_n(memory.begin() + static_cast<long>(offset), bytes.size(), bytes.begin());
+        bool Read(std::size_t offset, std::span<std::uint8_t> data) override {
+            if (shell.failReads || offset + data.size() > bytes.size()) return false;
+            std::copy_n(bytes.begin() + static_cast<long>(offset), data.size(), data.begin());
             return true;
         }
-
-      private:
-        FakeShell& shell_;
-        std::uint64_t base_;
+        FakeShell& shell;
+        std::vector<std::uint8_t> bytes;
     };
-
-    WindowHandle Find(WindowHandle parent, std::string_view className) const {
-        for (const Window& w : windows)
-            if (w.parent == parent && w.className == className) return w.handle;
-        return 0;
+    WindowHandle Find(WindowHandle parent, std::string_view name) const {
+        const auto found = windows.find({parent, std::string(name)});
+        return found == windows.end() ? 0 : found->second;
     }
-    // The bytes at a remote address, when a live block holds all of them.
     std::uint8_t* Locate(std::uint64_t address, std::size_t size) {
-        for (auto& [base, memory] : blocks_)
-            if (address >= base && address + size <= base + memory.size())
-                return memory.data() + (address - base);
+        for (auto& [base, memory] : blocks)
+            if (address >= base && address + size <= base + memory->size())
+                return memory->data() + (address - base);
         ++badAddresses;
         return nullptr;
     }
-    static void Put(std::uint8_t* record, std::initializer_list<std::int32_t> fields) {
-        for (const std::int32_t value : fields)
-            for (std::size_t i = 0; i < 4; ++i)
-                *record++ = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
-    }
-
-    std::map<std::uint64_t, std::vector<std::uint8_t>> blocks_;
-    std::uint64_t nextBase_ = 0x123400000ULL;  // above 4 GiB, as in a 64-bit shell
+    std::map<std::uint64_t, std::vector<std::uint8_t>*> blocks;
 };
 
-class IconDiscovery : public ::testing::Test {
-  protected:
-    FakeShell Shell(std::size_t items = 3) {
-        FakeShell shell;
-        shell.positions.assign(points_.begin(), points_.begin() + static_cast<long>(items));
-        shell.captions.assign(labels_.begin(), labels_.begin() + static_cast<long>(items));
-        return shell;
-    }
-    // Discovery that fails keeps the state left from an earlier read.
-    void ExpectFailureKeepsState(FakeShell& shell, const std::vector<std::string>& lines) {
-        DesktopIcons icons{1, {{7, 8}}, {{1, 2, 3, 4}}};
-        sink_.lines.clear();
-        EXPECT_FALSE(GetDesktopIconPositions(shell, trace_, icons));
-        EXPECT_EQ(sink_.lines, lines);
-        EXPECT_EQ(icons.IconCount, 1);
-        EXPECT_EQ(icons.IconPositions, (std::vector<IconPoint>{{7, 8}}));
-        EXPECT_EQ(icons.IconLabelRects, (std::vector<IconRect>{{1, 2, 3, 4}}));
-        EXPECT_TRUE(shell.allocations.empty());
-    }
+const std::vector<IconPoint> kPoints = {{20, 10}, {20, 90}, {1200, -5}};
+const std::vector<Rect> kCaptions = {
+    {2, 48, 73, 28}, {-1, 128, 79, 14}, {INT_MIN, 33, INT_MAX, 28}};
+const std::vector<std::string> kTrace = {"Progman hWnd:65552", "SHELLDLL_defVIEW hWnd:131218",
+                                         "SysListView32 hWnd:-1234567", "GetSysLVHwnd: -1234567",
+                                         "LVM_GETTITEMCOUNT: 3"};
 
-    test::FakeClock clock_;
-    test::FakeLocale locale_;
-    test::FakeTraceSink sink_;
-    Trace trace_{sink_, clock_, locale_};
-    const std::vector<IconPoint> points_ = {{20, 10}, {20, 90}, {1200, -5}};
-    const std::vector<IconRect> labels_ = {
-        {2, 48, 75, 76}, {-1, 128, 78, 142}, {1180, 33, 1260, 61}};
-};
-
-TEST_F(IconDiscovery, ReadsPositionsAndCaptionsFromTheListsProcess) {
-    FakeShell shell = Shell();
-    DesktopIcons icons{1, {{7, 8}}, {{1, 2, 3, 4}}};
-    ASSERT_TRUE(GetDesktopIconPositions(shell, trace_, icons));
-    EXPECT_EQ(sink_.lines,
-              (std::vector<std::string>{"Progman hWnd:65552", "SHELLDLL_defVIEW hWnd:131218",
-                                        "SysListView32 hWnd:-1234567", "GetSysLVHwnd: -1234567",
-                                        "LVM_GETTITEMCOUNT: 3"}));
-    EXPECT_EQ(icons.IconCount, 3);
-    EXPECT_EQ(icons.IconPositions, points_);
-    EXPECT_EQ(icons.IconLabelRects, labels_);
-    // One reused point buffer, then one block of three rectangles, both in
-    // the list owner's process, both released again.
-    EXPECT_EQ(shell.allocations, (std::vector<std::pair<ProcessId, std::size_t>>{
-                                     {FakeShell::kExplorer, 8}, {FakeShell::kExplorer, 48}}));
-    EXPECT_EQ(shell.liveBlocks, 0);
-    EXPECT_EQ(shell.badAddresses, 0);
-}
-
-TEST_F(IconDiscovery, MissingWindowsOrItemsLeaveTheStateAlone) {
-    const std::vector<std::vector<std::string>> lines = {
-        {"Progman hWnd:0", "GetSysLVHwnd: 0"},
-        {"Progman hWnd:65552", "SHELLDLL_defVIEW hWnd:0", "GetSysLVHwnd: 0"},
-        {"Progman hWnd:65552", "SHELLDLL_defVIEW hWnd:131218", "SysListView32 hWnd:0",
-         "GetSysLVHwnd: 0"}};
-    for (std::size_t kept = 0; kept < lines.size(); ++kept) {
-        FakeShell shell = Shell();
-        shell.windows.resize(kept);
-        ExpectFailureKeepsState(shell, lines[kept]);
-    }
-    FakeShell empty = Shell(0);
-    ExpectFailureKeepsState(
-        empty, {"Progman hWnd:65552", "SHELLDLL_defVIEW hWnd:131218", "SysListView32 hWnd:-1234567",
-                "GetSysLVHwnd: -1234567", "LVM_GETTITEMCOUNT: 0"});
-}
-
-TEST_F(IconDiscovery, FailedRequestsLeaveTheirEntriesZero) {
-    const std::vector<IconPoint> noPoints(3);
-    const std::vector<IconRect> noRects(3);
+// Each row spoils the fake shell in one way. Without a list or items the
+// earlier state stays and nothing is allocated; a failed request leaves its
+// entries zero (a refused position: the buffer still holds item 0's, which
+// must not be taken); unwritten requests must not be sent.
+TEST(IconDiscovery, ReadsPositionsAndCaptionsFromTheListsProcess) {
+    const std::vector<IconPoint> kept{{7, 8}}, noPoints(3);
+    const std::vector<Rect> keptRects{{1, 2, 3, 4}}, noRects(3);
     const struct {
-        std::function<void(FakeShell&)> fail;
+        std::string spoil;  // a window class gone, or the request that fails
+        bool found;
+        std::size_t traceLines;
         std::vector<IconPoint> positions;
-        std::vector<IconRect> captions;
+        std::vector<Rect> captions;
     } cases[] = {
-        // The buffer still holds item 0's position when item 1's is refused.
-        {[](FakeShell& s) { s.refusePositionOf = 1; }, {points_[0], {}, points_[2]}, labels_},
-        {[](FakeShell& s) { s.failAllocationOfSize = 8; }, noPoints, labels_},
-        // Unwritten requests must not be sent: the list would answer the bounds.
-        {[](FakeShell& s) { s.refuseWrites = true; }, points_, noRects},
-        {[](FakeShell& s) { s.failReads = true; }, noPoints, noRects},
+        // clang-format off
+        {"", true, 5, kPoints, kCaptions},
+        {"Progman", false, 1, kept, keptRects},
+        {"SHELLDLL_DefView", false, 2, kept, keptRects},
+        {"SysListView32", false, 3, kept, keptRects},
+        {"items", false, 5, kept, keptRects},
+        {"item 1", true, 5, {kPoints[0], {}, kPoints[2]}, {kCaptions[0], {}, kCaptions[2]}},
+        {"alloc 8", true, 5, noPoints, kCaptions},
+        {"writes", true, 5, kPoints, noRects},
+        {"reads", true, 5, noPoints, noRects},
+        // clang-format on
     };
     for (const auto& c : cases) {
-        FakeShell shell = Shell();
-        c.fail(shell);
-        DesktopIcons icons;
-        ASSERT_TRUE(GetDesktopIconPositions(shell, trace_, icons));
-        EXPECT_EQ(icons.IconCount, 3);
+        FakeShell shell;
+        std::erase_if(shell.windows, [&](const auto& w) { return w.first.second == c.spoil; });
+        shell.points.resize(c.spoil == "items" ? 0 : 3);
+        shell.refusedItem = c.spoil == "item 1" ? 1 : 99;
+        shell.failSize = c.spoil == "alloc 8" ? 8 : 0;
+        shell.refuseWrites = c.spoil == "writes";
+        shell.failReads = c.spoil == "reads";
+        test::FakeClock clock;
+        test::FakeLocale locale;
+        test::FakeTraceSink sink;
+        Trace trace{sink, clock, locale};
+        DesktopIcons icons{1, kept, keptRects};
+        EXPECT_EQ(GetDesktopIconPositions(shell, trace, icons), c.found);
+        EXPECT_EQ(icons.IconCount, static_cast<std::int16_t>(c.positions.size()));
         EXPECT_EQ(icons.IconPositions, c.positions);
         EXPECT_EQ(icons.IconLabelRects, c.captions);
-        EXPECT_EQ(shell.liveBlocks, 0);
+        // A missing window traces 0 and ends the search; an empty list traces its count.
+        std::vector<std::string> lines(kTrace.begin(), kTrace.begin() + c.traceLines);
+        if (!c.found && c.traceLines < 5) {
+            lines.back() = lines.back().substr(0, lines.back().find(':') + 1) + "0";
+            lines.push_back("GetSysLVHwnd: 0");
+        }
+        if (!c.found && c.traceLines == 5) lines.back() = "LVM_GETTITEMCOUNT: 0";
+        EXPECT_EQ(sink.lines, lines);
+        // One reused point buffer, then one block of rectangles, both released.
+        const std::vector<std::size_t> sizes = {8, 48};
+        EXPECT_EQ(shell.sizes, c.found ? sizes : std::vector<std::size_t>());
+        EXPECT_EQ(shell.liveBlocks + shell.badAddresses, 0);
     }
 }
 

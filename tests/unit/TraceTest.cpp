@@ -1,4 +1,4 @@
-// The trace line: date, blank, time, fraction, ": ", text, CR LF.
+// The trace line: date, blank, time, fraction of the second, ": ", text, CR LF.
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
@@ -7,35 +7,34 @@
 namespace brumo {
 namespace {
 
-TEST(Trace, LineHasDateTimeFractionAndText) {
-    test::FakeClock clock;
-    clock.now.millisecond = 570;
-    test::FakeLocale locale;
-    test::FakeTraceSink sink;
-    Trace trace(sink, clock, locale);
-    EXPECT_EQ(trace.WriteTrace("DivurUdididIriva not found"), TraceResult::Written);
-    ASSERT_EQ(sink.full.size(), 1u);
-    EXPECT_EQ(sink.full[0], "06.12.2026 11:22:33,57: DivurUdididIriva not found\r\n");
-}
-
-TEST(Trace, FractionFollowsTheLocaleAndVanishesAtWholeSeconds) {
-    test::FakeLocale locale;
-    locale.separator = ".";
-    LocalDateTime t{2026, 12, 6, 11, 22, 33, 500};
-    EXPECT_EQ(FormatTraceLine(t, t, locale, "x"), "06.12.2026 11:22:33.5: x");
-    t.millisecond = 0;
-    EXPECT_EQ(FormatTraceLine(t, t, locale, "x"), "06.12.2026 11:22:33: x");
-    t.millisecond = 998;  // rounds to 1
-    EXPECT_EQ(FormatTraceLine(t, t, locale, "x"), "06.12.2026 11:22:33: x");
-    t.millisecond = 4;  // rounds to 0
-    EXPECT_EQ(FormatTraceLine(t, t, locale, ""), "06.12.2026 11:22:33: ");
-}
-
-TEST(Trace, TakesTheWholePartFromTheSecondReading) {
-    test::FakeLocale locale;
-    const LocalDateTime first{2026, 12, 6, 0, 0, 5, 250};
-    const LocalDateTime second{2026, 12, 6, 0, 0, 4, 990};
-    EXPECT_EQ(FormatTraceLine(first, second, locale, "t"), "06.12.2026 00:00:05,25: t");
+// The fraction comes from one clock reading, even when the clock moves on
+// between readings (stepMs) across a second boundary; it is rounded to two
+// decimals, halves to even, and vanishes when that gives 0 or 1.
+TEST(Trace, LineCarriesTheFractionOfOneClockReading) {
+    const struct {
+        int millisecond, stepMs;
+        const char* separator;
+        const char* line;
+    } cases[] = {
+        {570, 0, ",", "06.12.2026 11:22:33,57: DivurUdididIriva not found\r\n"},
+        {700, 300, ".", "06.12.2026 11:22:33.7: DivurUdididIriva not found\r\n"},
+        {990, 20, ".", "06.12.2026 11:22:33.99: DivurUdididIriva not found\r\n"},
+        {10, 0, ".", "06.12.2026 11:22:33.01: DivurUdididIriva not found\r\n"},
+        {125, 0, ".", "06.12.2026 11:22:33.12: DivurUdididIriva not found\r\n"},
+        {998, 0, ".", "06.12.2026 11:22:33: DivurUdididIriva not found\r\n"},
+        {0, 999, ".", "06.12.2026 11:22:33: DivurUdididIriva not found\r\n"},
+    };
+    for (const auto& c : cases) {
+        test::FakeClock clock;
+        clock.now.millisecond = c.millisecond;
+        clock.stepMs = c.stepMs;
+        test::FakeLocale locale;
+        locale.separator = c.separator;
+        test::FakeTraceSink sink;
+        Trace trace(sink, clock, locale);
+        EXPECT_EQ(trace.WriteTrace("DivurUdididIriva not found"), TraceResult::Written);
+        EXPECT_EQ(sink.full, std::vector<std::string>{c.line}) << c.millisecond;
+    }
 }
 
 TEST(Trace, OffWithoutPathAndReportsFailedWrites) {
@@ -49,7 +48,6 @@ TEST(Trace, OffWithoutPathAndReportsFailedWrites) {
     sink.path = "t.txt";
     sink.failWrites = true;
     EXPECT_EQ(trace.WriteTrace("x"), TraceResult::Failed);
-    EXPECT_TRUE(sink.full.empty());
 }
 
 }  // namespace

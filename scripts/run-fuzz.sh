@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the fuzz preset and runs every libFuzzer target of tests/fuzz for a
+# bounded time, starting from its checked-in seeds (tests/fuzz/corpus/<Target>/).
+# The seeds are copied to a temporary folder first, so a run never writes
+# into the repository. Any finding (crash, sanitizer report, failed check,
+# slow input) fails the script; the input that caused it is kept under
+# build/fuzz/findings/.
+#
+# Usage: scripts/run-fuzz.sh [SECONDS_PER_TARGET]   (default 10)
+set -euo pipefail
+
+repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+readonly repo_root
+readonly seconds=${1:-10}
+readonly slow_input_seconds=10
+
+cd "$repo_root"
+scripts/build-preset.sh fuzz
+
+work="$(mktemp -d)"
+readonly work
+trap 'rm -rf "$work"' EXIT
+findings="$repo_root/build/fuzz/findings"
+readonly findings
+
+failed=0
+for source in tests/fuzz/*Fuzz.cpp; do
+    target="$(basename "$source" .cpp)"
+    corpus="$work/$target"
+    mkdir -p "$corpus"
+    if [[ -d "tests/fuzz/corpus/$target" ]]; then
+        cp -R "tests/fuzz/corpus/$target/." "$corpus/"
+    fi
+    log="$work/$target.log"
+    if "build/fuzz/tests/fuzz/$target" -max_total_time="$seconds" -timeout="$slow_input_seconds" \
+        -print_final_stats=1 -artifact_prefix="$work/$target-" "$corpus" >"$log" 2>&1; then
+        rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")"
+        runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")"
+        printf '%-24s ok: %s runs, %s per second\n' "$target" "${runs:-?}" "${rate:-?}"
+    else
+        failed=1
+        echo "$target FAILED:"
+        tail -n 40 "$log"
+        mkdir -p "$findings"
+        cp "$work/$target-"* "$findings/" 2>/dev/null || true
+        echo "(inputs kept in $findings)"
+    fi
+done
+exit "$failed"

@@ -1,0 +1,88 @@
+// Drawing and copying with hostile positions and sizes on small surfaces,
+// checked pixel by pixel against the plain 64-bit reference loops: a Block
+// flake, a picture flake opaque and blended (colour-keyed and black snow),
+// and a copy between two surfaces or within one.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+#include "DrawingReference.h"
+#include "resources/Language.h"
+
+namespace brumo {
+namespace {
+
+constexpr std::int32_t kMaxSide = 24;
+constexpr std::int32_t kNear = 40;
+
+class QuietSink final : public MessageSink {
+  public:
+    void ShowMessage(const std::string&, MessageStyle) override {}
+};
+
+// Near the surface, near either end of the 32-bit range, or anything.
+std::int32_t Coordinate(FuzzedDataProvider& input) {
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    switch (input.ConsumeIntegralInRange(0, 3)) {
+        case 0:
+            return input.ConsumeIntegralInRange(-kNear, kNear);
+        case 1:
+            return kMin + input.ConsumeIntegralInRange(0, kNear);
+        case 2:
+            return kMax - input.ConsumeIntegralInRange(0, kNear);
+        default:
+            return input.ConsumeIntegral<std::int32_t>();
+    }
+}
+
+reference::Pixels Draw(MemorySurface& target, MemorySurface& other, FuzzedDataProvider& input) {
+    const std::int32_t x = Coordinate(input), y = Coordinate(input);
+    const std::int32_t width = Coordinate(input), height = Coordinate(input);
+    const auto color = input.ConsumeIntegral<ColorRef>() & 0xFFFFFF;
+    switch (input.ConsumeIntegralInRange(0, 2)) {
+        case 0: {
+            const reference::Pixels expected = reference::Block(target, x, y, width, height, color);
+            DrawBlock(target, x, y, width, height, color);
+            return expected;
+        }
+        case 1: {
+            QuietSink sink;
+            FlakeBitmap flake;
+            const ColorRef snow = input.ConsumeBool() ? kBlack : color;
+            if (!LoadFlakeType(flake, input.ConsumeIntegralInRange(0, 6), snow, sink, Language()))
+                std::abort();
+            const std::int32_t alpha = input.ConsumeBool() ? kOpaqueAlpha : width;
+            const reference::Pixels expected = reference::Bitmap(target, x, y, flake, snow, alpha);
+            BlendScratch scratch;
+            DrawBitmap(target, x, y, flake, snow, alpha, scratch);
+            return expected;
+        }
+        default: {
+            const Surface& source = input.ConsumeBool() ? target : other;
+            const std::int32_t sourceX = Coordinate(input), sourceY = Coordinate(input);
+            const reference::Pixels expected =
+                reference::Copy(target, x, y, width, height, source, sourceX, sourceY);
+            CopySurface(target, x, y, width, height, source, sourceX, sourceY);
+            return expected;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace brumo
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace brumo;
+    FuzzedDataProvider input(data, size);
+    MemorySurface target(input.ConsumeIntegralInRange(0, kMaxSide),
+                         input.ConsumeIntegralInRange(0, kMaxSide));
+    MemorySurface other(input.ConsumeIntegralInRange(0, kMaxSide),
+                        input.ConsumeIntegralInRange(0, kMaxSide));
+    reference::FillPattern(target, input.ConsumeIntegral<std::uint32_t>());
+    reference::FillPattern(other, input.ConsumeIntegral<std::uint32_t>());
+    if (Draw(target, other, input) != reference::PixelsOf(target)) std::abort();
+    return 0;
+}
