@@ -12,7 +12,8 @@ class FakeStartupHost : public StartupHost {
     bool gdiplus = true;
     std::vector<bool> saverWindows{false};  // answers of successive FindSaverWindow calls
     std::int32_t platform = 2;
-    ClientRect rect{0, 0, 152, 112};
+    Rect rect{0, 0, 152, 112};
+    std::int32_t previousParent = 65552;
     std::int32_t style = 0x16CF0000;
 
     bool IsLibraryAvailable(const std::string& library) override {
@@ -33,7 +34,7 @@ class FakeStartupHost : public StartupHost {
     void SetScreenSaverActive() override { log_.Add("screen saver active"); }
     void ChangePassword() override { log_.Add("password"); }
     void ReadDesktopIconPositions() override { log_.Add("icon positions"); }
-    ClientRect GetClientRect(std::int32_t window) override {
+    Rect GetClientRect(std::int32_t window) override {
         log_.Add("client rect " + std::to_string(window));
         return rect;
     }
@@ -44,7 +45,7 @@ class FakeStartupHost : public StartupHost {
     }
     std::int32_t SetMainFormParent(std::int32_t parent) override {
         log_.Add("parent " + std::to_string(parent));
-        return 65552;
+        return previousParent;
     }
     std::int32_t SetMainFormOwner(std::int32_t owner) override {
         log_.Add("owner " + std::to_string(owner));
@@ -147,6 +148,17 @@ TEST(StartPreview, WithoutAHandleEndsAtOnce) {
     EXPECT_EQ(f.traceSink.lines,
               (std::vector<std::string>{"StartPreview hThumb: 0", "frm.Name: MainForm"}));
     EXPECT_TRUE(f.log.Has("unload form"));
+    EXPECT_FALSE(f.log.Has("show maximized"));
+}
+
+TEST(StartPreview, AHandleThatCannotBeAParentEndsWithoutShowingAnything) {
+    StartupFixture f;
+    f.host.previousParent = 0;
+    f.startup.Main("/p 999");
+    EXPECT_EQ(f.traceSink.lines.back(), "SetParent: 0Err: 0");
+    EXPECT_TRUE(f.log.Has("unload form"));
+    EXPECT_FALSE(f.log.Has("owner 999"));
+    EXPECT_FALSE(f.log.Has("place 152x112"));
     EXPECT_FALSE(f.log.Has("show maximized"));
 }
 

@@ -9,13 +9,15 @@
 #include "animation/ShowDesktopKeysWin32.h"
 #include "common/ClockWin32.h"
 #include "common/FrameTimerWin32.h"
+#include "common/HandlesWin32.h"
 #include "common/LibraryProbeWin32.h"
+#include "common/MessageLoopWin32.h"
 #include "common/TraceWin32.h"
 
 namespace brumo {
 namespace {
 
-int CountTicks(FrameTimer& timer, DWORD forMs, DWORD workPerTickMs = 0) {
+int CountTicks(WaitableFrameTimer& timer, DWORD forMs, DWORD workPerTickMs = 0) {
     int ticks = 0;
     const ULONGLONG end = GetTickCount64() + forMs;
     while (GetTickCount64() < end) {
@@ -30,7 +32,7 @@ int CountTicks(FrameTimer& timer, DWORD forMs, DWORD workPerTickMs = 0) {
 }
 
 TEST(FrameTimer, TicksPeriodically) {
-    FrameTimer timer;
+    WaitableFrameTimer timer;
     ASSERT_NE(timer.Handle(), nullptr);
     ASSERT_TRUE(timer.Start(50));
     const int ticks = CountTicks(timer, 1000);
@@ -39,7 +41,7 @@ TEST(FrameTimer, TicksPeriodically) {
 }
 
 TEST(FrameTimer, LongFramesDoNotPileUp) {
-    FrameTimer timer;
+    WaitableFrameTimer timer;
     ASSERT_TRUE(timer.Start(20));
     // Each "frame" takes 100 ms: a backlog would deliver a burst of ticks.
     const int ticks = CountTicks(timer, 1000, 100);
@@ -48,13 +50,51 @@ TEST(FrameTimer, LongFramesDoNotPileUp) {
 }
 
 TEST(FrameTimer, DisablingStopsTicksAtOnce) {
-    FrameTimer timer;
+    WaitableFrameTimer timer;
     ASSERT_TRUE(timer.Start(10));
     Sleep(50);  // the timer is signalled by now
     timer.SetEnabled(false);
     EXPECT_EQ(CountTicks(timer, 200), 0);
     timer.SetEnabled(true);
     EXPECT_GE(CountTicks(timer, 200), 5);
+}
+
+TEST(MessageLoop, TicksRunOnTheLoopUntilQuitOrWmQuit) {
+    MessageLoop loop;
+    int ticks = 0;
+    loop.SetTickHandler([&] {
+        if (++ticks == 5) loop.Quit();
+    });
+    ASSERT_TRUE(loop.Timer().Start(10));
+    loop.Run();
+    EXPECT_EQ(ticks, 5);
+
+    MessageLoop posted;
+    posted.SetTickHandler([&] { PostQuitMessage(0); });
+    ASSERT_TRUE(posted.Timer().Start(10));
+    posted.Run();
+    EXPECT_TRUE(posted.QuitRequested());
+}
+
+TEST(MessageLoop, TabMovesTheFocusOnlyInTheRegisteredDialog) {
+    const UniqueWindowHandle dialog(CreateWindowExW(WS_EX_CONTROLPARENT, L"#32770", L"Tabs",
+                                                    WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                                    nullptr, nullptr, nullptr));
+    ASSERT_TRUE(dialog);
+    HWND buttons[2];
+    for (int i = 0; i < 2; ++i)
+        buttons[i] =
+            CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10 + 60 * i, 10,
+                            50, 20, dialog.get(), nullptr, nullptr, nullptr);
+    SetForegroundWindow(dialog.get());
+    MessageLoop loop;
+    for (HWND registered : {static_cast<HWND>(nullptr), dialog.get()}) {
+        SetFocus(buttons[0]);
+        loop.SetDialogWindow(registered);
+        PostMessageW(buttons[0], WM_KEYDOWN, VK_TAB, 0);
+        loop.DoEvents();
+        EXPECT_EQ(GetFocus(), registered ? buttons[1] : buttons[0]);
+    }
 }
 
 TEST(SystemClock, TimerFollowsTheLocalTime) {
