@@ -13,13 +13,6 @@ using Calls = std::vector<std::string>;
 
 constexpr double kStart = 36000.0;
 
-bool SameSurface(const Surface& a, const Surface& b) {
-    for (std::int32_t y = 0; y < a.Height(); ++y)
-        for (std::int32_t x = 0; x < a.Width(); ++x)
-            if (a.At(x, y) != b.At(x, y)) return false;
-    return a.Width() == b.Width() && a.Height() == b.Height();
-}
-
 int OccupiedAboveGround(const SnowGrid& grid) {
     int occupied = 0;
     for (std::int32_t y = 0; y < grid.UB2(); ++y)
@@ -36,7 +29,7 @@ TEST(StartScreenSaver, CapturesTheDesktopSizesTheGridAndStartsTheTimer) {
                          "refresh",  "start timer 50"};
     EXPECT_EQ(f.log.calls, expected);
     EXPECT_EQ(f.image.At(5, 5), 0x336699u);
-    EXPECT_TRUE(SameSurface(f.backBuffer, f.image));
+    EXPECT_EQ(f.backBuffer.At(63, 47), 0x336699u);
     EXPECT_EQ(f.engine.Background, (Rect{0, 0, 64, 48}));
     EXPECT_TRUE(f.engine.Running());
     EXPECT_EQ(f.engine.Flakes().size(), 201u);
@@ -97,33 +90,24 @@ TEST(DoFrame, RestartsEveryRestartMinWipingGridAndBackBuffer) {
     f.TickAt(kStart + 0.3);
     EXPECT_FLOAT_EQ(f.engine.GetFrameClock().RestartTime, static_cast<float>(kStart + 0.3));
     for (int i = 1; i < 60; ++i) f.TickAt(kStart + 0.3 + i * 0.05);
-    ASSERT_FALSE(SameSurface(f.backBuffer, f.image));  // snow has settled
-    ASSERT_GT(OccupiedAboveGround(f.engine.Grid()), 0);
+    ASSERT_GT(OccupiedAboveGround(f.engine.Grid()), 0);  // snow has settled
+    const auto marked = [&f] {  // back-buffer pixels still of the "settled snow" colour
+        int count = 0;
+        for (std::int32_t y = 0; y < 48; ++y)
+            for (std::int32_t x = 0; x < 64; ++x) count += f.backBuffer.At(x, y) == 0xABCDEFu;
+        return count;
+    };
+    test::Fill(f.backBuffer, 0xABCDEF, Rect{0, 0, 64, 48});
     f.TickAt(kStart + 59.4);  // 59 whole seconds: not yet
     EXPECT_FALSE(f.log.Has("timer off"));
+    EXPECT_GT(marked(), 2000);
     f.TickAt(kStart + 60.3);  // nearest(36060.3) - nearest(36000.3) = 60
     EXPECT_EQ(f.log.Count("timer off"), 1);
     EXPECT_EQ(f.log.Count("timer on"), 1);
     EXPECT_FLOAT_EQ(f.engine.GetFrameClock().RestartTime, static_cast<float>(kStart + 60.3));
     EXPECT_EQ(OccupiedAboveGround(f.engine.Grid()), 0);
     EXPECT_EQ(f.engine.Grid().At(10, 48), 1);
-}
-
-TEST(DoFrame, RestartWipesTheBackBuffer) {
-    SaverFixture f;
-    f.form.StartScreenSaver(false, false);
-    f.TickAt(kStart);
-    test::Fill(f.backBuffer, 0xABCDEF, Rect{0, 0, 64, 48});  // "settled snow" everywhere
-    const auto left = [&f] {
-        int count = 0;
-        for (std::int32_t y = 0; y < 48; ++y)
-            for (std::int32_t x = 0; x < 64; ++x) count += f.backBuffer.At(x, y) == 0xABCDEFu;
-        return count;
-    };
-    f.TickAt(kStart + 30.0);
-    EXPECT_GT(left(), 2000);
-    f.TickAt(kStart + 60.0);
-    EXPECT_EQ(left(), 0);
+    EXPECT_EQ(marked(), 0);
 }
 
 TEST(DoFrame, RestartMinZeroRestartsEveryFrameButNotThePreview) {

@@ -142,32 +142,24 @@ TEST(StartPreview, EmbedsTheWindowAndTracesEachStep) {
     EXPECT_TRUE(f.log.Has("start timer 50"));
 }
 
-TEST(StartPreview, WithoutAHandleEndsAtOnce) {
-    StartupFixture f;
-    f.startup.Main("/p");
-    EXPECT_EQ(f.traceSink.lines,
-              (std::vector<std::string>{"StartPreview hThumb: 0", "frm.Name: MainForm"}));
-    EXPECT_TRUE(f.log.Has("unload form"));
-    EXPECT_FALSE(f.log.Has("show maximized"));
-}
-
-TEST(StartPreview, AHandleThatCannotBeAParentEndsWithoutShowingAnything) {
-    StartupFixture f;
-    f.host.previousParent = 0;
-    f.startup.Main("/p 999");
-    EXPECT_EQ(f.traceSink.lines.back(), "SetParent: 0Err: 0");
-    EXPECT_TRUE(f.log.Has("unload form"));
-    EXPECT_FALSE(f.log.Has("owner 999"));
-    EXPECT_FALSE(f.log.Has("place 152x112"));
-    EXPECT_FALSE(f.log.Has("show maximized"));
-}
-
-TEST(StartPreview, ARunningSaverBlocksIt) {
-    StartupFixture f;
-    f.host.saverWindows = {true, true};
-    f.startup.StartPreview(77);
-    EXPECT_FALSE(f.log.Has("client rect 77"));
-    EXPECT_FALSE(f.log.Has("show maximized"));
+TEST(StartPreview, EndsWithoutShowingAnythingWhenItCannotEmbed) {
+    struct Case {
+        const char* line;
+        std::vector<bool> saverWindows;
+        std::int32_t previousParent;
+        const char* lastTrace;
+    };
+    for (const Case& c : {Case{"/p", {false}, 65552, "frm.Name: MainForm"},  // no handle
+                          Case{"/p 77", {true, true}, 65552, "DivurUdididIriva found"},
+                          Case{"/p 999", {false}, 0, "SetParent: 0Err: 0"}}) {  // stale handle
+        StartupFixture f;
+        f.host.saverWindows = c.saverWindows;
+        f.host.previousParent = c.previousParent;
+        f.startup.Main(c.line);
+        EXPECT_EQ(f.traceSink.lines.back(), c.lastTrace) << c.line;
+        EXPECT_TRUE(f.log.Has("unload form")) << c.line;
+        EXPECT_FALSE(f.log.Has("show maximized")) << c.line;
+    }
 }
 
 TEST(StartPreview, AnUnwritableTraceEndsThePreviewWithAMessage) {
