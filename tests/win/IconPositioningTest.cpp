@@ -14,6 +14,7 @@
 
 #include "../unit/Fakes.h"
 #include "E2eHelperWin32.h"
+#include "ProcessCounters.h"
 #include "common/HandlesWin32.h"
 #include "imaging/IconPositioningWin32.h"
 
@@ -24,18 +25,7 @@ constexpr DWORD kReadyTimeoutMs = 20000;
 constexpr DWORD kExitTimeoutMs = 10000;
 constexpr DWORD kPollMs = 50;
 constexpr std::size_t kIconCount = std::size(e2e::kFakeShellIcons);
-constexpr std::uintptr_t kHandleProbeEnd = 0x4000;
-constexpr std::uintptr_t kHandleStep = 4;
-
-// The handles this process holds, found by asking for each possible handle
-// value (Wine answers GetProcessHandleCount with 0).
-std::size_t CountOwnHandles() {
-    std::size_t open = 0;
-    DWORD flags = 0;
-    for (std::uintptr_t value = kHandleStep; value < kHandleProbeEnd; value += kHandleStep)
-        open += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != 0;
-    return open;
-}
+using test::CountOwnHandles;
 
 // The word after `key` in the helper's output: "progman <h>", "defview <h>"
 // and, once its list is filled, "ready <list>"; empty if not there.
