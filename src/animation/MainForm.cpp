@@ -38,29 +38,31 @@ void MainForm::StartScreenSaver(bool a_Preview, bool a_Manual) {
     if (IsPreview) {
         SetPreviewValues(engine_.Values);
     } else {
-        surfaces_.image.SetBackColor(host_.ApplySettingsToEngine(engine_.Values));
+        engine_.Values = ports_.settings.LoadEngineValues();
+        surfaces_.image.SetBackColor(engine_.Values.ColorBackground);
         // Over the desktop, minimise the user's windows so the snow falls on
         // the bare desktop; they come back at the end.
-        if (host_.HasDesktopIconList() && !engine_.Values.BackgroundImageEnabled) {
-            host_.ShowDesktopKeys();
-            host_.Wait(kShowDesktopWaitMs);
+        if (ports_.frame.shell.HasDesktopIconList() && !engine_.Values.BackgroundImageEnabled) {
+            ports_.frame.shell.ShowDesktopKeys();
+            Wait(kShowDesktopWaitMs, ports_.clock, ports_.frame.pump);
             DesktopShown = true;
         }
     }
 
-    host_.ShowMaximized();
+    ports_.window.ShowMaximized();
     const std::string path =
         engine_.Values.BackgroundImageEnabled ? engine_.Values.BackgroundImage : std::string();
+    const PictureFit fit{engine_.Values.MaximizeBackground, engine_.Values.SizeBackground};
     const std::optional<Rect> picture = CaptureBackground(
-        path, IsPreview,
+        path, IsPreview, fit,
         CaptureSurfaces{surfaces_.main, surfaces_.mask, surfaces_.backBuffer, surfaces_.image},
-        captureHost_, language_);
+        ports_.capture, MessageWait{ports_.clock, ports_.frame.pump}, language_);
     if (picture) engine_.Background = *picture;
     engine_.SetSurfaces(
         SnowSurfaces{&surfaces_.image, &surfaces_.backBuffer, &surfaces_.mask, &surfaces_.main});
 
-    frameHost_.DoEvents();
-    frameHost_.Refresh();
+    ports_.frame.pump.DoEvents();
+    ports_.frame.window.Refresh();
     engine_.AllocateGrid(surfaces_.main.Width(), surfaces_.main.Height());
     if (!sound_.IsSoundPlaying() && !IsPreview)
         sound_.StartSound(engine_.Values.BackgroundSound, engine_.Values.LoopSound);
@@ -68,23 +70,23 @@ void MainForm::StartScreenSaver(bool a_Preview, bool a_Manual) {
 }
 
 void MainForm::StartAnimationTimer() {
-    engine_.InitSnow(frameHost_);
+    engine_.InitSnow(ports_.frame);
     // Stored frame rates are 1..100; never divide by a zero that slipped through.
     const double framerate = std::max<double>(1.0, engine_.Values.Framerate);
-    host_.StartFrameTimer(NearestInt32(kMillisecondsPerSecond / framerate));
+    ports_.frame.timer.Start(NearestInt32(kMillisecondsPerSecond / framerate));
 }
 
 void MainForm::AnimationTimer_Timer(std::int32_t) {
     if (stopped_) return;
-    if (engine_.DoFrame(IsPreview, IsManual, frameHost_) == FrameOutcome::Stop)
+    if (engine_.DoFrame(IsPreview, IsManual, ports_.frame) == FrameOutcome::Stop)
         StopAnimationTimer();
 }
 
 void MainForm::StopAnimationTimer() {
     stopped_ = true;
-    host_.SetFrameTimerEnabled(false);
-    if (!IsPreview && DesktopShown) host_.ShowDesktopKeys();
-    host_.Unload();
+    ports_.frame.timer.SetEnabled(false);
+    if (!IsPreview && DesktopShown) ports_.frame.shell.ShowDesktopKeys();
+    ports_.window.Unload();
 }
 
 void MainForm::EndScreenSaver(bool a_ForceStop) {

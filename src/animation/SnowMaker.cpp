@@ -1,5 +1,6 @@
 #include "animation/SnowMaker.h"
 
+#include "animation/ManualNotice.h"
 #include "common/NumberText.h"
 #include "common/Rounding.h"
 #include "imaging/FastDrawing.h"
@@ -19,18 +20,20 @@ bool SnowMaker::PrepareFlakePicture(FrameHost& host) {
     return true;
 }
 
-void SnowMaker::InitSnow(FrameHost& host) {
+void SnowMaker::InitSnow(FramePorts ports) {
     if (Values.SnowballType == kFlakeTypeBlock) {
         Values.FlakeWidth = Values.FlakeCellWidth;
         Values.FlakeHeight = Values.FlakeCellHeight;
-    } else if (!PrepareFlakePicture(host)) {
+    } else if (!PrepareFlakePicture(ports.window)) {
         return;  // Running stays false: the first frame ends the run
     }
-    if (Values.SnowOnIcons) host.MarkIconLedges(grid_);
+    if (Values.SnowOnIcons) ports.shell.MarkIconLedges(grid_);
     grid_.MarkGround(Background.top + Background.height);
-    host.SetFpsVisible(Values.ShowFPS);
+    ports.window.SetFpsVisible(Values.ShowFPS);
     flakes_ = DimensionFlakes(Values.CountSnowballs);
-    PlaceFlakes(flakes_, 0, Values, Background, host.PrimaryScreenWidth(), random_, Timer(clock_));
+    // Across the saver's own surface: the preview is far narrower than the screen.
+    const std::int32_t width = surfaces_.main != nullptr ? surfaces_.main->Width() : 0;
+    PlaceFlakes(flakes_, 0, Values, Background, width, random_, Timer(clock_));
     running_ = true;
 }
 
@@ -59,19 +62,19 @@ void SnowMaker::DrawSettledFlake(std::int32_t x, std::int32_t y, std::int32_t al
     DrawFlake(surfaces_.backBuffer, x, y, alpha);
 }
 
-void SnowMaker::Restart(FrameHost& host) {
-    host.SetAnimationTimerEnabled(false);
+void SnowMaker::Restart(FramePorts ports) {
+    ports.timer.SetEnabled(false);
     frameClock_.RestartTime = Timer(clock_);
     grid_.ClearGrid();
     // Unlike the start, a restart marks the ledges or the ground, not both.
     if (Values.SnowOnIcons)
-        host.MarkIconLedges(grid_);
+        ports.shell.MarkIconLedges(grid_);
     else
         grid_.MarkGround(Background.top + Background.height);
     if (surfaces_.backBuffer != nullptr && surfaces_.image != nullptr)
         CopySurface(*surfaces_.backBuffer, 0, 0, surfaces_.backBuffer->Width(),
                     surfaces_.backBuffer->Height(), *surfaces_.image, 0, 0);
-    host.SetAnimationTimerEnabled(true);
+    ports.timer.SetEnabled(true);
 }
 
 void SnowMaker::CountFrame(FrameHost& host) {
@@ -89,15 +92,16 @@ void SnowMaker::CountFrame(FrameHost& host) {
     frameClock_.FpsFrames = 0;
 }
 
-void SnowMaker::RestoreNoticeStrip() {
+void SnowMaker::RestoreNoticeStrip(std::int32_t dpi) {
     Surface& main = *surfaces_.main;
-    const std::int32_t top = main.Height() - kNoticeStripHeight;
-    CopySurface(main, 1, top, main.Width(), kNoticeStripHeight, *surfaces_.image, 1, top);
+    const NoticeLayout notice = LayoutNotice(main.Height(), dpi);
+    CopySurface(main, 0, notice.stripTop, main.Width(), notice.stripHeight, *surfaces_.image, 0,
+                notice.stripTop);
 }
 
 void SnowMaker::DrawManualNotice(FrameHost& host, float now) {
-    RestoreNoticeStrip();
-    Surface& main = *surfaces_.main;
+    const std::int32_t dpi = host.ScreenDpi();
+    RestoreNoticeStrip(dpi);
     // The count runs 5, 4, ... 1: nearest(start + 5) - nearest(now), where a
     // now past midnight counts on from the day before.
     const double start = frameClock_.StartTime;
@@ -106,19 +110,20 @@ void SnowMaker::DrawManualNotice(FrameHost& host, float now) {
         NearestInt32(static_cast<float>(start + kManualGraceSeconds)) - NearestInt32(current);
     const std::string text =
         language_.GetText(text::kManualNotice) + " (" + std::to_string(remaining) + ")";
-    const std::int32_t height = main.Height();
-    host.DrawNoticeText(main, kNoticeShadowX, height - kNoticeStripHeight, kBlack, text);
-    host.DrawNoticeText(main, kNoticeTextX, height - kNoticeStripHeight - 1, kWhite, text);
+    const NoticeLayout notice = LayoutNotice(surfaces_.main->Height(), dpi);
+    host.DrawNoticeText(notice.shadowX, notice.shadowY, kBlack, text);
+    host.DrawNoticeText(notice.textX, notice.textY, kWhite, text);
 }
 
-FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FrameHost& host) {
+FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FramePorts ports) {
+    FrameHost& host = ports.window;
     if (frameClock_.StartTime == 0.0f) {
         frameClock_.StartTime = Timer(clock_);
         frameClock_.RestartTime = frameClock_.StartTime;
     } else {
         const std::int32_t minutes =
             ElapsedWholeSeconds(Timer(clock_), frameClock_.RestartTime) / 60;
-        if (minutes >= Values.RestartMin && !a_Preview) Restart(host);
+        if (minutes >= Values.RestartMin && !a_Preview) Restart(ports);
     }
 
     CountFrame(host);
@@ -140,13 +145,13 @@ FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FrameHost& host) 
     if (a_Manual && elapsed < kManualGraceSeconds) {
         if (surfacesReady) DrawManualNotice(host, now);
     } else if (a_Manual && elapsed < kNoticeWipeSeconds) {
-        if (surfacesReady) RestoreNoticeStrip();
+        if (surfacesReady) RestoreNoticeStrip(host.ScreenDpi());
     } else if (!a_Preview) {
         host.HideCursor();
     }
 
     host.Refresh();
-    host.DoEvents();
+    ports.pump.DoEvents();
 
     if (a_Manual && !running_)
         running_ = ElapsedWholeSeconds(Timer(clock_), frameClock_.StartTime) < kManualGraceSeconds;

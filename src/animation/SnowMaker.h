@@ -9,7 +9,8 @@
 //   4. `DrawFlakes`: back buffer -> work surface, then every flake stepped
 //      and drawn (settling flakes are painted once into the back buffer),
 //   5. the snow rectangle of the work surface -> visible surface,
-//   6. manual-start notice / cursor hiding, 7. repaint and message pass,
+//   6. manual-start notice (placed for the screen's DPI) / cursor hiding,
+//   7. repaint and message pass,
 //   8. the manual grace period undoing an end request,
 //   9. the answer Stop once Running is false; the form then tears down.
 // Input only clears Running (`StopRunning`); the frame ends the run.
@@ -19,11 +20,14 @@
 #include <string>
 #include <vector>
 
+#include "animation/DesktopShell.h"
 #include "animation/RandomSource.h"
 #include "animation/SnowFlakes.h"
 #include "animation/SnowGrid.h"
 #include "common/Clock.h"
+#include "common/FrameTimer.h"
 #include "common/LocalePort.h"
+#include "common/MessagePump.h"
 #include "common/MessageSink.h"
 #include "common/Trace.h"
 #include "imaging/FastDrawing.h"
@@ -34,24 +38,29 @@
 
 namespace brumo {
 
-// What a frame needs from the saver window and the system.
+// What a frame needs from the saver window.
 class FrameHost : public MessageSink {
   public:
-    virtual void SetAnimationTimerEnabled(bool enabled) = 0;
     virtual void SetFpsVisible(bool visible) = 0;
     virtual void SetFpsCaption(const std::string& caption) = 0;
     // False once the preview's parent window is gone.
     virtual bool HasParent() = 0;
-    // Prints text on a surface in Arial 14 with a transparent background.
-    virtual void DrawNoticeText(Surface& target, std::int32_t x, std::int32_t y, ColorRef color,
+    // The screen's dots per inch, which the notice's font follows.
+    virtual std::int32_t ScreenDpi() = 0;
+    // Prints text on the visible surface in Arial 14 with a transparent background.
+    virtual void DrawNoticeText(std::int32_t x, std::int32_t y, ColorRef color,
                                 const std::string& text) = 0;
     virtual void HideCursor() = 0;
     // Repaints the window from the visible surface.
     virtual void Refresh() = 0;
-    virtual void DoEvents() = 0;
-    virtual std::int32_t PrimaryScreenWidth() = 0;
-    // Marks the ledges over the desktop icons read at the start.
-    virtual void MarkIconLedges(SnowGrid& grid) = 0;
+};
+
+// Everything outside the engine a frame talks to.
+struct FramePorts {
+    FrameHost& window;
+    DesktopShell& shell;
+    FrameTimer& timer;
+    MessagePump& pump;
 };
 
 struct FrameClock {
@@ -74,9 +83,6 @@ enum class FrameOutcome { Continue, Stop };
 constexpr double kFpsWindowSeconds = 2.0;
 constexpr std::int32_t kManualGraceSeconds = 5;
 constexpr std::int32_t kNoticeWipeSeconds = 6;
-constexpr std::int32_t kNoticeStripHeight = 29;
-constexpr std::int32_t kNoticeShadowX = 11;
-constexpr std::int32_t kNoticeTextX = 10;
 constexpr const char* kNoParentTrace = "no parent: StopSworl";
 
 class SnowMaker final : private FlakePainter {
@@ -91,9 +97,9 @@ class SnowMaker final : private FlakePainter {
 
     void SetSurfaces(const SnowSurfaces& surfaces) { surfaces_ = surfaces; }
     void AllocateGrid(double width, double height) { grid_.Allocate(width, height); }
-    void InitSnow(FrameHost& host);
+    void InitSnow(FramePorts ports);
     void DrawFlakes();
-    FrameOutcome DoFrame(bool a_Preview, bool a_Manual, FrameHost& host);
+    FrameOutcome DoFrame(bool a_Preview, bool a_Manual, FramePorts ports);
     void StopRunning() { running_ = false; }
 
     bool Running() const { return running_; }
@@ -106,10 +112,10 @@ class SnowMaker final : private FlakePainter {
     void DrawSettledFlake(std::int32_t x, std::int32_t y, std::int32_t alpha) override;
     void DrawFlake(Surface* target, std::int32_t x, std::int32_t y, std::int32_t alpha);
     bool PrepareFlakePicture(FrameHost& host);
-    void Restart(FrameHost& host);
+    void Restart(FramePorts ports);
     void CountFrame(FrameHost& host);
     void DrawManualNotice(FrameHost& host, float now);
-    void RestoreNoticeStrip();
+    void RestoreNoticeStrip(std::int32_t dpi);
 
     Clock& clock_;
     LocalePort& locale_;

@@ -17,15 +17,15 @@ HANDLE CreateFrameTimer() {
 }
 }  // namespace
 
-FrameTimer::FrameTimer() : timer_(CreateFrameTimer()) {}
+WaitableFrameTimer::WaitableFrameTimer() : timer_(CreateFrameTimer()) {}
 
-bool FrameTimer::Start(std::int32_t intervalMs) {
+bool WaitableFrameTimer::Start(std::int32_t intervalMs) {
     intervalMs_ = intervalMs > 0 ? intervalMs : 1;
     SetEnabled(true);
     return enabled_;
 }
 
-void FrameTimer::SetEnabled(bool enabled) {
+void WaitableFrameTimer::SetEnabled(bool enabled) {
     if (!timer_) {
         enabled_ = false;
         return;

@@ -8,16 +8,17 @@
 
 #include <cstdint>
 
+#include "common/FrameTimer.h"
 #include "common/HandlesWin32.h"
 
 namespace brumo {
 
-class FrameTimer {
+class WaitableFrameTimer final : public FrameTimer {
   public:
-    FrameTimer();
+    WaitableFrameTimer();
     // Sets the period and enables the timer (mode: periodic).
-    bool Start(std::int32_t intervalMs);
-    void SetEnabled(bool enabled);
+    bool Start(std::int32_t intervalMs) override;
+    void SetEnabled(bool enabled) override;
     bool Enabled() const { return enabled_; }
     std::int32_t IntervalMs() const { return intervalMs_; }
     HANDLE Handle() const { return timer_.get(); }

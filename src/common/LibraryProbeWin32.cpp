@@ -11,7 +11,7 @@ bool IsLibraryAvailable(const std::string& library) {
     const std::wstring name = Utf8ToWide(library);
     if (GetModuleHandleW(name.c_str()) != nullptr) return true;
     const UniqueLibrary loaded(LoadLibraryW(name.c_str()));
-    return loaded != nullptr;
+    return static_cast<bool>(loaded);
 }
 
 bool IsFunctionAvailable(const std::string& library, const std::string& function) {

@@ -1,5 +1,7 @@
-// `Wait`: lets window messages run for a number of milliseconds, measured on
-// the seconds-since-midnight clock, and survives one midnight.
+// The message pump and the waits built on it. Everything runs on the window
+// thread, so "let pending messages run" and "wait with messages flowing" are
+// the same queue being pumped; `Wait` measures its time on the
+// seconds-since-midnight clock and survives one midnight.
 #pragma once
 
 #include "common/Clock.h"
@@ -16,5 +18,12 @@ class MessagePump {
 };
 
 void Wait(float milliseconds, Clock& clock, MessagePump& pump);
+
+// A wait with what it needs, handed to code that waits but owns neither.
+struct MessageWait {
+    Clock& clock;
+    MessagePump& pump;
+    void operator()(float milliseconds) const { Wait(milliseconds, clock, pump); }
+};
 
 }  // namespace brumo

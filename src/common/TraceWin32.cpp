@@ -19,11 +19,10 @@ std::string EnvironmentTraceSink::TracePath() {
 }
 
 bool EnvironmentTraceSink::AppendToFile(const std::string& path, const std::string& line) {
-    const HANDLE handle =
-        CreateFileW(Utf8ToWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    const UniqueKernelHandle file(handle);
+    const UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), FILE_APPEND_DATA,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     const std::string bytes = Utf8ToAnsi(line);
     DWORD written = 0;
     return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,

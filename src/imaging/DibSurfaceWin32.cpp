@@ -21,6 +21,7 @@ bool DibSurface::Resize(std::int32_t width, std::int32_t height) {
     UniqueBitmap bitmap(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || bits == nullptr) return false;
     const HGDIOBJ previous = SelectObject(dc_.get(), bitmap.get());
+    if (previous == nullptr || previous == HGDI_ERROR) return false;  // the old bitmap stays
     if (original_ == nullptr) original_ = previous;
     bitmap_ = std::move(bitmap);  // the old bitmap is no longer selected: safe to delete
     Attach(static_cast<Pixel*>(bits), width, height);

@@ -9,21 +9,13 @@
 
 #include "common/HandlesWin32.h"
 #include "common/TextWin32.h"
+#include "common/WindowHandleWin32.h"
 
 namespace brumo {
 
 namespace {
 
 constexpr DWORD kRemoteMemoryAccess = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
-
-// Window handles keep 32 significant bits on 64-bit Windows, so the signed
-// value goes back to the handle by sign extension.
-HWND ToHwnd(WindowHandle handle) {
-    return reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
-}
-WindowHandle FromHwnd(HWND window) {
-    return static_cast<WindowHandle>(reinterpret_cast<std::intptr_t>(window));
-}
 
 // Releases a block committed in another process.
 struct RemoteBlockReleaser {
@@ -76,23 +68,23 @@ class ProcessMemory final : public RemoteMemory {
 
 WindowHandle Win32ShellList::FindTopLevelWindow(std::string_view className) {
     const std::wstring name = Utf8ToWide(std::string(className));
-    return FromHwnd(FindWindowW(name.c_str(), nullptr));
+    return ToNumber(FindWindowW(name.c_str(), nullptr));
 }
 
 WindowHandle Win32ShellList::FindChildWindow(WindowHandle parent, std::string_view className) {
     const std::wstring name = Utf8ToWide(std::string(className));
-    return FromHwnd(FindWindowExW(ToHwnd(parent), nullptr, name.c_str(), nullptr));
+    return ToNumber(FindWindowExW(ToWindow(parent), nullptr, name.c_str(), nullptr));
 }
 
 ProcessId Win32ShellList::WindowProcessId(WindowHandle window) {
     DWORD process = 0;
-    GetWindowThreadProcessId(ToHwnd(window), &process);
+    GetWindowThreadProcessId(ToWindow(window), &process);
     return process;
 }
 
 std::int64_t Win32ShellList::SendListMessage(WindowHandle list, std::uint32_t message,
                                              std::uint64_t wParam, std::uint64_t lParam) {
-    return SendMessageW(ToHwnd(list), message, static_cast<WPARAM>(wParam),
+    return SendMessageW(ToWindow(list), message, static_cast<WPARAM>(wParam),
                         static_cast<LPARAM>(lParam));
 }
 

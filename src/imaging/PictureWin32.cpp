@@ -1,26 +1,15 @@
 #include "imaging/PictureWin32.h"
 
-#include <gdiplus.h>
-
+#include <cstdint>
 #include <limits>
-#include <memory>
+#include <vector>
+
+#include "imaging/PictureHeader.h"
 
 namespace brumo {
 
 namespace {
 
-namespace gp = Gdiplus::DllExports;
-
-struct ImageDisposer {
-    void operator()(Gdiplus::GpImage* image) const { gp::GdipDisposeImage(image); }
-};
-struct GraphicsDeleter {
-    void operator()(Gdiplus::GpGraphics* graphics) const { gp::GdipDeleteGraphics(graphics); }
-};
-using UniqueGpBitmap = std::unique_ptr<Gdiplus::GpBitmap, ImageDisposer>;
-using UniqueGpGraphics = std::unique_ptr<Gdiplus::GpGraphics, GraphicsDeleter>;
-
-constexpr INT kBytesPerPixel = 4;
 // GDI+ fills the unused top byte of 32-bit RGB pixels; surfaces keep it zero.
 constexpr Pixel kColourBits = 0x00FFFFFF;
 
@@ -31,93 +20,87 @@ void ClearTopBytes(Surface& surface) {
     }
 }
 
-// Bytes per row of a surface as GDI+ sees it, or 0 when that does not fit.
-INT StrideOf(std::int32_t width) {
-    if (width <= 0 || width > std::numeric_limits<INT>::max() / kBytesPerPixel) return 0;
-    return width * kBytesPerPixel;
-}
+// The GDI+ drawing surface of a device context, deleted with the object.
+class Graphics {
+  public:
+    Graphics(const GdiplusFunctions& functions, HDC dc) : functions_(functions) {
+        if (functions_.CreateFromHDC(dc, &graphics_) != Gdiplus::Ok) graphics_ = nullptr;
+    }
+    ~Graphics() {
+        if (graphics_ != nullptr) functions_.DeleteGraphics(graphics_);
+    }
+    Graphics(const Graphics&) = delete;
+    Graphics& operator=(const Graphics&) = delete;
+    Gdiplus::GpGraphics* Get() const { return graphics_; }
+
+  private:
+    const GdiplusFunctions& functions_;
+    Gdiplus::GpGraphics* graphics_ = nullptr;
+};
 
 }  // namespace
 
-GdiplusSession::GdiplusSession() {
-    const Gdiplus::GdiplusStartupInput input;  // version 1, no callback, nothing suppressed
-    if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
+std::optional<PictureSize> ReadPictureFileSize(const std::wstring& path) {
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::vector<std::uint8_t> head(kPictureHeaderBytes);
+    DWORD read = 0;
+    if (!ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr))
+        return std::nullopt;
+    head.resize(read);
+    return ReadPictureSize(head);
 }
 
-GdiplusSession::~GdiplusSession() {
-    if (token_ != 0) Gdiplus::GdiplusShutdown(token_);
-}
-
-bool LoadPictureFile(const std::wstring& path, Surface& holder) {
-    Gdiplus::GpBitmap* raw = nullptr;
-    if (gp::GdipCreateBitmapFromFile(path.c_str(), &raw) != Gdiplus::Ok || raw == nullptr)
-        return false;
-    // Released at once: GDI+ keeps the file open for as long as the image lives.
-    const UniqueGpBitmap picture(raw);
+std::unique_ptr<DecodedPicture> DecodedPicture::Load(const GdiplusSession& gdiplus,
+                                                     const std::wstring& path) {
+    const std::optional<PictureSize> claimed = ReadPictureFileSize(path);
+    if (!gdiplus.Running() || !claimed || !IsDecodableSize(*claimed)) return nullptr;
+    const GdiplusFunctions& f = gdiplus.Functions();
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (f.CreateBitmapFromFile(path.c_str(), &bitmap) != Gdiplus::Ok || bitmap == nullptr)
+        return nullptr;
+    // Owned from here on: GDI+ keeps the file open for as long as the image lives.
+    auto picture = std::make_unique<DecodedPicture>(f, bitmap);
     UINT width = 0;
     UINT height = 0;
-    if (gp::GdipGetImageWidth(picture.get(), &width) != Gdiplus::Ok ||
-        gp::GdipGetImageHeight(picture.get(), &height) != Gdiplus::Ok)
-        return false;
+    if (f.GetImageWidth(bitmap, &width) != Gdiplus::Ok ||
+        f.GetImageHeight(bitmap, &height) != Gdiplus::Ok)
+        return nullptr;
     constexpr UINT kLargest = std::numeric_limits<std::int32_t>::max();
-    if (width == 0 || height == 0 || width > kLargest || height > kLargest) return false;
-    const auto w = static_cast<std::int32_t>(width);
-    const auto h = static_cast<std::int32_t>(height);
-    const INT stride = StrideOf(w);
-    if (stride == 0 || !holder.Resize(w, h)) return false;
-
-    // The decoder converts straight into the holder's pixels.
-    Gdiplus::BitmapData data{};
-    data.Width = width;
-    data.Height = height;
-    data.Stride = stride;
-    data.PixelFormat = PixelFormat32bppRGB;
-    data.Scan0 = holder.Row(0);
-    const Gdiplus::GpRect whole{0, 0, static_cast<INT>(w), static_cast<INT>(h)};
-    if (gp::GdipBitmapLockBits(picture.get(), &whole,
-                               Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
-                               PixelFormat32bppRGB, &data) != Gdiplus::Ok)
-        return false;
-    const bool unlocked = gp::GdipBitmapUnlockBits(picture.get(), &data) == Gdiplus::Ok;
-    ClearTopBytes(holder);
-    return unlocked;
+    if (width > kLargest || height > kLargest) return nullptr;
+    picture->size_ =
+        PictureSize{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+    if (!IsDecodableSize(picture->size_)) return nullptr;
+    return picture;
 }
 
-bool DrawImageScaled(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                     const Surface& source, HDC target, InterpolationMode mode) {
-    const INT stride = StrideOf(source.Width());
-    if (target == nullptr || stride == 0 || source.Height() <= 0) return false;
-    if (width == 0 || height == 0) return true;  // nothing to draw
+DecodedPicture::~DecodedPicture() {
+    functions_.DisposeImage(bitmap_);
+}
 
-    // GDI+ only reads the pixels it wraps here; it never writes them.
-    auto* pixels = reinterpret_cast<BYTE*>(const_cast<Pixel*>(source.Row(0)));
-    Gdiplus::GpBitmap* rawBitmap = nullptr;
-    if (gp::GdipCreateBitmapFromScan0(source.Width(), source.Height(), stride, PixelFormat32bppRGB,
-                                      pixels, &rawBitmap) != Gdiplus::Ok ||
-        rawBitmap == nullptr)
-        return false;
-    const UniqueGpBitmap bitmap(rawBitmap);
-
+bool DecodedPicture::DrawScaled(HDC target, const Rect& placement, InterpolationMode mode) const {
+    if (target == nullptr) return false;
+    if (placement.width == 0 || placement.height == 0) return true;  // nothing to draw
     bool drawn = false;
     {
-        Gdiplus::GpGraphics* rawGraphics = nullptr;
-        if (gp::GdipCreateFromHDC(target, &rawGraphics) != Gdiplus::Ok || rawGraphics == nullptr)
-            return false;
-        const UniqueGpGraphics graphics(rawGraphics);
-        drawn = gp::GdipSetInterpolationMode(
-                    graphics.get(), static_cast<Gdiplus::InterpolationMode>(mode)) == Gdiplus::Ok &&
-                gp::GdipDrawImageRectRectI(graphics.get(), bitmap.get(), x, y, width, height, 0, 0,
-                                           source.Width(), source.Height(), Gdiplus::UnitPixel,
-                                           nullptr, nullptr, nullptr) == Gdiplus::Ok;
+        const Graphics graphics(functions_, target);
+        drawn = graphics.Get() != nullptr &&
+                functions_.SetInterpolationMode(
+                    graphics.Get(), static_cast<Gdiplus::InterpolationMode>(mode)) == Gdiplus::Ok &&
+                functions_.DrawImageRectRectI(graphics.Get(), bitmap_, placement.left,
+                                              placement.top, placement.width, placement.height, 0,
+                                              0, size_.width, size_.height, Gdiplus::UnitPixel,
+                                              nullptr, nullptr, nullptr) == Gdiplus::Ok;
     }
     // The drawing surface is gone, so GDI+ has handed everything to GDI.
     GdiFlush();
     return drawn;
 }
 
-bool DrawImageScaled(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                     const Surface& source, DibSurface& target, InterpolationMode mode) {
-    const bool drawn = DrawImageScaled(x, y, width, height, source, target.Dc(), mode);
+bool DecodedPicture::DrawScaled(DibSurface& target, const Rect& placement,
+                                InterpolationMode mode) const {
+    const bool drawn = DrawScaled(target.Dc(), placement, mode);
     ClearTopBytes(target);
     return drawn;
 }

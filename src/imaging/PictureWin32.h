@@ -1,50 +1,53 @@
-// Pictures from image files, through GDI+: a JPEG, GIF or BMP file decoded
-// into a surface at the picture's natural size (the helper that holds the
-// background picture), and a surface drawn scaled with a chosen
-// interpolation onto a device context (the background, the settings
-// dialog's preview). GDI+ must be running during these calls; the saver
-// window and the settings dialog start it, `GdiplusSession` does it for
-// anyone else.
+// Pictures from image files, through GDI+: the file's header is read first
+// and a picture too large to hold is refused before the decoder sees it; the
+// decoded picture is drawn scaled, with a chosen interpolation, straight onto
+// a device context (the saver's clean background, the settings dialog's
+// preview) and is released with its object, so the full-size picture lives
+// only as long as the drawing needs it.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "imaging/BackgroundLayout.h"
 #include "imaging/DibSurfaceWin32.h"
-#include "imaging/Surface.h"
+#include "imaging/GdiplusWin32.h"
 
 namespace brumo {
 
-// GDI+ started for the life of the object.
-class GdiplusSession {
+// The size the file's header claims, from its first bytes; nothing when the
+// file cannot be read or is no JPEG, GIF, BMP or PNG.
+std::optional<PictureSize> ReadPictureFileSize(const std::wstring& path);
+
+class DecodedPicture {
   public:
-    GdiplusSession();
-    ~GdiplusSession();
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-    bool Running() const { return token_ != 0; }
+    // The file's picture, or null when the file is missing, its header names
+    // no decodable size, GDI+ is not running or cannot decode it.
+    static std::unique_ptr<DecodedPicture> Load(const GdiplusSession& gdiplus,
+                                                const std::wstring& path);
+    ~DecodedPicture();
+    DecodedPicture(const DecodedPicture&) = delete;
+    DecodedPicture& operator=(const DecodedPicture&) = delete;
+
+    PictureSize Size() const { return size_; }
+    // Draws the whole picture into `placement` of the target; false when
+    // GDI+ could not. An empty placement draws nothing and succeeds.
+    bool DrawScaled(HDC target, const Rect& placement, InterpolationMode mode) const;
+    // The same onto a DIB surface. GDI+ writes an alpha value into the top
+    // byte of the pixels it draws; the surface gets its zero top bytes back.
+    bool DrawScaled(DibSurface& target, const Rect& placement, InterpolationMode mode) const;
+
+    // Takes over the decoded bitmap; use `Load`.
+    DecodedPicture(const GdiplusFunctions& functions, Gdiplus::GpBitmap* bitmap)
+        : functions_(functions), bitmap_(bitmap) {}
 
   private:
-    ULONG_PTR token_ = 0;
+    const GdiplusFunctions& functions_;
+    Gdiplus::GpBitmap* bitmap_;
+    PictureSize size_;
 };
-
-// Decodes the image file and puts its picture into `holder`, resized to the
-// picture's natural size. False when the file is missing, cannot be decoded
-// or has no pixels; the holder's pixels are then of no use.
-bool LoadPictureFile(const std::wstring& path, Surface& holder);
-
-// Draws the whole of `source` into the rectangle (x, y, width, height) of
-// the target device context with the interpolation mode. False when GDI+
-// could not draw it (for one, when GDI+ is not running).
-bool DrawImageScaled(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                     const Surface& source, HDC target, InterpolationMode mode);
-
-// The same onto a DIB surface. GDI+ writes an alpha value into the top byte
-// of the pixels it draws; the surface gets its zero top bytes back.
-bool DrawImageScaled(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                     const Surface& source, DibSurface& target, InterpolationMode mode);
 
 }  // namespace brumo

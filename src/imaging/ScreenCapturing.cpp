@@ -8,23 +8,20 @@ namespace {
 
 // Loads, places and draws the picture onto the clean background; the
 // rectangle it covers, or nothing when any of these steps fails.
-std::optional<Rect> ComposePicture(const std::string& imagePath, CaptureSurfaces surfaces,
-                                   CaptureHost& host) {
-    const std::optional<PictureSize> picture = host.LoadPicture(imagePath);
+std::optional<Rect> ComposePicture(const std::string& imagePath, PictureFit fit,
+                                   CaptureSurfaces surfaces, CaptureHost& host) {
+    const std::unique_ptr<BackgroundPicture> picture = host.LoadPicture(imagePath);
     if (!picture) return std::nullopt;
     const PictureSize screen{surfaces.main.Width(), surfaces.main.Height()};
-    const std::optional<Rect> placed = LayoutBackground(*picture, screen, host.BackgroundFit());
-    if (!placed) return std::nullopt;
-    if (!host.DrawImageScaled(placed->left, placed->top, placed->width, placed->height,
-                              surfaces.image, kBackgroundInterpolation))
-        return std::nullopt;
+    const std::optional<Rect> placed = LayoutBackground(picture->Size(), screen, fit);
+    if (!placed || !picture->DrawScaled(*placed, kBackgroundInterpolation)) return std::nullopt;
     return placed;
 }
 
 }  // namespace
 
-std::optional<Rect> CaptureBackground(const std::string& imagePath, bool isPreview,
-                                      CaptureSurfaces surfaces, CaptureHost& host,
+std::optional<Rect> CaptureBackground(const std::string& imagePath, bool isPreview, PictureFit fit,
+                                      CaptureSurfaces surfaces, CaptureHost& host, MessageWait wait,
                                       const Language& language) {
     const std::optional<Rect> desktop = host.DesktopRect();
     if (!desktop) {
@@ -37,7 +34,7 @@ std::optional<Rect> CaptureBackground(const std::string& imagePath, bool isPrevi
         sized = surface->Resize(size.width, size.height) && sized;
 
     std::optional<Rect> covered;
-    if (!imagePath.empty()) covered = ComposePicture(imagePath, surfaces, host);
+    if (!imagePath.empty()) covered = ComposePicture(imagePath, fit, surfaces, host);
 
     bool copied = true;
     if (covered) {
@@ -48,10 +45,10 @@ std::optional<Rect> CaptureBackground(const std::string& imagePath, bool isPrevi
         CopySurface(surfaces.main, 0, 0, width, height, surfaces.backBuffer, 0, 0);
     } else {
         host.HideMainWindow();
-        host.Wait(kDesktopRepaintWaitMs);
+        wait(kDesktopRepaintWaitMs);
         const std::int32_t width = surfaces.main.Width();
         const std::int32_t height = surfaces.main.Height();
-        copied = host.CopyDesktop(surfaces.main, width, height, desktop->left, desktop->top);
+        copied = host.CopyDesktopToMain(width, height, desktop->left, desktop->top);
         CopySurface(surfaces.backBuffer, 0, 0, width, height, surfaces.main, 0, 0);
         CopySurface(surfaces.image, 0, 0, width, height, surfaces.backBuffer, 0, 0);
         covered = Rect{0, 0, width, height};

@@ -36,22 +36,29 @@ std::optional<RuntimeError> ScrSaveManagement::EmbedPreview(std::int32_t hThumb)
     }
     if (IsScreenSaverRunning()) return std::nullopt;
 
-    const ClientRect& r = previewRect_ = host_.GetClientRect(hThumb);
+    const Rect& r = previewRect_ = host_.GetClientRect(hThumb);
+    const std::int32_t right = r.left + r.width;
+    const std::int32_t bottom = r.top + r.height;
     if (auto e = TraceOrFail("GetClientRect left: " + std::to_string(r.left) +
-                             "top: " + std::to_string(r.top) + "right " + std::to_string(r.right) +
-                             "bottom: " + std::to_string(r.bottom)))
+                             "top: " + std::to_string(r.top) + "right " + std::to_string(right) +
+                             "bottom: " + std::to_string(bottom)))
         return e;
     const std::int32_t style = host_.GetMainFormStyle() | kWindowChildStyle;
     if (auto e = TraceOrFail("SetParent: " + std::to_string(host_.SetMainFormStyle(style))))
         return e;
-    if (auto e =
-            TraceOrFail("SetParent: " + std::to_string(host_.SetMainFormParent(hThumb)) + noError))
-        return e;
+    const std::int32_t previousParent = host_.SetMainFormParent(hThumb);
+    if (auto e = TraceOrFail("SetParent: " + std::to_string(previousParent) + noError)) return e;
+    // A stale or foreign handle: the window stays top-level, and showing it
+    // would put the saver on the desktop. End without showing anything.
+    if (previousParent == 0) {
+        host_.UnloadMainForm();
+        return std::nullopt;
+    }
     if (auto e = TraceOrFail("SetWindowLong: " + std::to_string(host_.SetMainFormOwner(hThumb)) +
                              noError))
         return e;
-    if (auto e = TraceOrFail(
-            "SetWindowPos: " + std::to_string(host_.PlaceMainForm(r.right, r.bottom)) + noError))
+    if (auto e = TraceOrFail("SetWindowPos: " + std::to_string(host_.PlaceMainForm(right, bottom)) +
+                             noError))
         return e;
     form_.StartScreenSaver(true, false);
     return std::nullopt;

@@ -16,23 +16,16 @@
 
 #include "animation/MainForm.h"
 #include "common/MessageStyle.h"
+#include "common/Rect.h"
 #include "common/Trace.h"
 #include "startup/CommandLine.h"
 
 namespace brumo {
 
-inline constexpr const char* kSaverCaption = "DivurUdididIriva";
 inline constexpr const char* kMainFormName = "MainForm";
 inline constexpr const char* kGdiplusLibrary = "gdiplus.dll";
 inline constexpr const char* kGdiplusMissing = "GDI+ DLL fehlt. Programm wird beendet.";
 constexpr std::int32_t kPlatformNt = 2;
-
-struct ClientRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-};
 
 // What start-up needs from the system and from the saver window.
 class StartupHost {
@@ -50,9 +43,10 @@ class StartupHost {
     // Reads where the desktop's icons lie, while the desktop is still visible.
     virtual void ReadDesktopIconPositions() = 0;
     // The preview's embedding, each answering the raw result of its call.
-    virtual ClientRect GetClientRect(std::int32_t window) = 0;
+    virtual Rect GetClientRect(std::int32_t window) = 0;
     virtual std::int32_t GetMainFormStyle() = 0;
     virtual std::int32_t SetMainFormStyle(std::int32_t style) = 0;
+    // The previous parent, or 0 when the window could not be made a child of it.
     virtual std::int32_t SetMainFormParent(std::int32_t parent) = 0;
     virtual std::int32_t SetMainFormOwner(std::int32_t owner) = 0;
     virtual std::int32_t PlaceMainForm(std::int32_t width, std::int32_t height) = 0;
@@ -87,7 +81,7 @@ class ScrSaveManagement {
     MainForm& form_;
     Trace& trace_;
     std::string modeKey_;
-    ClientRect previewRect_;
+    Rect previewRect_;
 };
 
 }  // namespace brumo

@@ -3,14 +3,16 @@
 // saver window into the control panel's window.
 #pragma once
 
-#include "animation/MainFormWin32.h"
+#include "animation/DesktopShellWin32.h"
+#include "animation/SaverWindowWin32.h"
 #include "startup/ScrSaveManagement.h"
 
 namespace brumo {
 
 class StartupWin32 final : public StartupHost {
   public:
-    explicit StartupWin32(MainFormWin32& mainForm) : mainForm_(mainForm) {}
+    StartupWin32(SaverWindowWin32& window, DesktopShellWin32& shell)
+        : window_(window), shell_(shell) {}
 
     bool IsLibraryAvailable(const std::string& library) override;
     void ShowMessage(const std::string& text, MessageStyle style) override;
@@ -20,8 +22,8 @@ class StartupWin32 final : public StartupHost {
     std::int32_t PlatformId() override;
     void SetScreenSaverActive() override;
     void ChangePassword() override;
-    void ReadDesktopIconPositions() override { mainForm_.ReadDesktopIconPositions(); }
-    ClientRect GetClientRect(std::int32_t window) override;
+    void ReadDesktopIconPositions() override { shell_.ReadDesktopIconPositions(); }
+    Rect GetClientRect(std::int32_t window) override;
     std::int32_t GetMainFormStyle() override;
     std::int32_t SetMainFormStyle(std::int32_t style) override;
     std::int32_t SetMainFormParent(std::int32_t parent) override;
@@ -29,7 +31,8 @@ class StartupWin32 final : public StartupHost {
     std::int32_t PlaceMainForm(std::int32_t width, std::int32_t height) override;
 
   private:
-    MainFormWin32& mainForm_;
+    SaverWindowWin32& window_;
+    DesktopShellWin32& shell_;
 };
 
 }  // namespace brumo

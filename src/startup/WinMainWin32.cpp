@@ -1,12 +1,17 @@
 // The program's entry: wires the portable core to its Windows adapters, lets
-// `Main` dispatch on the command line, then runs the saver window's message
-// loop until the window is unloaded. With no window the program ends at once.
+// `Main` dispatch on the command line, then runs the one message loop until
+// the saver window is unloaded (it posts WM_QUIT). With no window the program
+// ends at once. Each loop tick of the frame timer runs one frame.
 #include <windows.h>
 
-#include "animation/MainFormWin32.h"
+#include "animation/CaptureWin32.h"
+#include "animation/DesktopShellWin32.h"
 #include "animation/RandomSource.h"
+#include "animation/SaverSettingsWin32.h"
+#include "animation/SaverWindowWin32.h"
 #include "animation/SnowMaker.h"
 #include "common/ClockWin32.h"
+#include "common/MessageLoopWin32.h"
 #include "common/TextWin32.h"
 #include "common/TraceWin32.h"
 #include "music/SoundWin32.h"
@@ -27,11 +32,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     WinMciPort mci;
     WinShortPath shortPaths;
     Sound sound(mci, shortPaths);
-    MainFormWin32 mainForm(instance, engine, clock, language, sound, trace);
-    StartupWin32 startupHost(mainForm);
-    ScrSaveManagement startup(startupHost, mainForm.Form(), trace);
+    MessageLoop loop;
 
+    SaverSurfaces surfaces;
+    SaverWindowWin32 window(instance, surfaces);
+    DesktopShellWin32 shell(trace);
+    CaptureWin32 capture(window, surfaces);
+    SaverSettingsWin32 settings(language, window);
+    MainForm form(engine, surfaces.Portable(),
+                  MainFormPorts{window, settings, capture,
+                                FramePorts{window, shell, loop.Timer(), loop}, clock},
+                  language, sound);
+    window.SetForm(form);
+    loop.SetTickHandler([&form, &loop] { form.AnimationTimer_Timer(loop.Timer().IntervalMs()); });
+
+    StartupWin32 startupHost(window, shell);
+    ScrSaveManagement startup(startupHost, form, trace);
     startup.Main(StripProgramPath(WideToUtf8(GetCommandLineW())));
-    mainForm.RunMessageLoop();
+    if (window.IsLoaded()) loop.Run();
     return 0;
 }

@@ -14,15 +14,12 @@ constexpr std::int32_t kHeight = 1080;
 // Arguments: flake count setting, flake type, transparency.
 void DrawFlakes(benchmark::State& state) {
     test::SaverFixture f;
-    f.captureHost.desktop = Rect{0, 0, kWidth, kHeight};
-    f.frameHost.screenWidth = kWidth;
-    EngineValues stored;
-    SetPreviewValues(stored);
+    f.system.desktop = Rect{0, 0, kWidth, kHeight};
+    EngineValues& stored = f.system.stored;
     stored.CountSnowballs = static_cast<std::int32_t>(state.range(0));
     stored.SnowballType = static_cast<std::int32_t>(state.range(1));
     stored.Transparency = static_cast<std::int32_t>(state.range(2));
     stored.SecondaryAlpha = SecondaryAlphaFor(stored.Transparency);
-    f.formHost.stored = stored;
     f.form.StartScreenSaver(false, false);
     for (auto _ : state) {
         f.engine.DrawFlakes();

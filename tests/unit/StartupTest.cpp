@@ -12,7 +12,8 @@ class FakeStartupHost : public StartupHost {
     bool gdiplus = true;
     std::vector<bool> saverWindows{false};  // answers of successive FindSaverWindow calls
     std::int32_t platform = 2;
-    ClientRect rect{0, 0, 152, 112};
+    Rect rect{0, 0, 152, 112};
+    std::int32_t previousParent = 65552;
     std::int32_t style = 0x16CF0000;
 
     bool IsLibraryAvailable(const std::string& library) override {
@@ -33,7 +34,7 @@ class FakeStartupHost : public StartupHost {
     void SetScreenSaverActive() override { log_.Add("screen saver active"); }
     void ChangePassword() override { log_.Add("password"); }
     void ReadDesktopIconPositions() override { log_.Add("icon positions"); }
-    ClientRect GetClientRect(std::int32_t window) override {
+    Rect GetClientRect(std::int32_t window) override {
         log_.Add("client rect " + std::to_string(window));
         return rect;
     }
@@ -44,7 +45,7 @@ class FakeStartupHost : public StartupHost {
     }
     std::int32_t SetMainFormParent(std::int32_t parent) override {
         log_.Add("parent " + std::to_string(parent));
-        return 65552;
+        return previousParent;
     }
     std::int32_t SetMainFormOwner(std::int32_t owner) override {
         log_.Add("owner " + std::to_string(owner));
@@ -141,21 +142,24 @@ TEST(StartPreview, EmbedsTheWindowAndTracesEachStep) {
     EXPECT_TRUE(f.log.Has("start timer 50"));
 }
 
-TEST(StartPreview, WithoutAHandleEndsAtOnce) {
-    StartupFixture f;
-    f.startup.Main("/p");
-    EXPECT_EQ(f.traceSink.lines,
-              (std::vector<std::string>{"StartPreview hThumb: 0", "frm.Name: MainForm"}));
-    EXPECT_TRUE(f.log.Has("unload form"));
-    EXPECT_FALSE(f.log.Has("show maximized"));
-}
-
-TEST(StartPreview, ARunningSaverBlocksIt) {
-    StartupFixture f;
-    f.host.saverWindows = {true, true};
-    f.startup.StartPreview(77);
-    EXPECT_FALSE(f.log.Has("client rect 77"));
-    EXPECT_FALSE(f.log.Has("show maximized"));
+TEST(StartPreview, EndsWithoutShowingAnythingWhenItCannotEmbed) {
+    struct Case {
+        const char* line;
+        std::vector<bool> saverWindows;
+        std::int32_t previousParent;
+        const char* lastTrace;
+    };
+    for (const Case& c : {Case{"/p", {false}, 65552, "frm.Name: MainForm"},  // no handle
+                          Case{"/p 77", {true, true}, 65552, "DivurUdididIriva found"},
+                          Case{"/p 999", {false}, 0, "SetParent: 0Err: 0"}}) {  // stale handle
+        StartupFixture f;
+        f.host.saverWindows = c.saverWindows;
+        f.host.previousParent = c.previousParent;
+        f.startup.Main(c.line);
+        EXPECT_EQ(f.traceSink.lines.back(), c.lastTrace) << c.line;
+        EXPECT_TRUE(f.log.Has("unload form")) << c.line;
+        EXPECT_FALSE(f.log.Has("show maximized")) << c.line;
+    }
 }
 
 TEST(StartPreview, AnUnwritableTraceEndsThePreviewWithAMessage) {

@@ -1,6 +1,4 @@
-// The portable flake preparation and flake drawing against the GDI calls they
-// stand for: the mask and the flake on black built the GDI way (colour to one
-// bit, MERGEPAINT, SRCAND with the background colour black), the opaque draw
+// The portable flake drawing against the GDI calls it stands for: the opaque draw
 // as BitBlt SRCAND + SRCPAINT (pixels must be equal), the translucent draw as
 // BitBlt to a scratch, TransparentBlt with key black (or the two mask steps
 // for black snow) and AlphaBlend with constant alpha (within 1 per channel;
@@ -12,13 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <utility>
 
 #include "common/HandlesWin32.h"
 #include "imaging/DibSurfaceWin32.h"
 #include "imaging/FastDrawing.h"
 #include "imaging/FlakeBitmap.h"
-#include "resources/FlakePictures.h"
 
 namespace brumo {
 namespace {
@@ -155,58 +151,6 @@ TEST(FlakeGdiCrossCheck, DrawsEqualBitBltTransparentBltAndAlphaBlend) {
         }
     std::printf("[ INFO     ] largest channel difference against AlphaBlend: %d\n", largest);
     RecordProperty("LargestBlendDifference", largest);
-}
-
-TEST(FlakeGdiCrossCheck, MaskAndImagesEqualTheGdiPreparation) {
-    for (int index = 0; index < kPictureCount; ++index)
-        for (const ColorRef color : kSnowColors) {
-            const std::string name = PictureName(index);
-            const FlakePicture* picture = FindFlakePicture(name);
-            ASSERT_NE(picture, nullptr);
-            const int w = picture->Width(), h = picture->Height();
-            // The picture recoloured in a bitmap of the display's format (white
-            // snow on black); the mask from it (inverted for white snow), the
-            // flake on black from both.
-            const WindowDc screen(nullptr);
-            const MemoryBitmap image(CreateCompatibleBitmap(screen.Get(), w, h));
-            ASSERT_TRUE(image.Ok());
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x)
-                    SetPixel(image.dc.get(), x, y,
-                             picture->IsFlakePixel(x, y) ? color
-                             : color == kWhite           ? kBlack
-                                                         : kWhite);
-            const MemoryBitmap invert(CreateCompatibleBitmap(image.dc.get(), w, h));
-            const MemoryBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
-            ASSERT_TRUE(invert.Ok() && mask.Ok());
-            ASSERT_TRUE(BitBlt(invert.dc.get(), 0, 0, w, h, image.dc.get(), 0, 0, SRCCOPY));
-            ASSERT_TRUE(BitBlt(mask.dc.get(), 0, 0, w, h, image.dc.get(), 0, 0,
-                               color == kWhite ? MERGEPAINT : SRCCOPY));
-            ASSERT_NE(SetBkColor(invert.dc.get(), kBlack), CLR_INVALID);
-            ASSERT_NE(SetTextColor(invert.dc.get(), kWhite), CLR_INVALID);
-            ASSERT_TRUE(BitBlt(invert.dc.get(), 0, 0, w, h, mask.dc.get(), 0, 0, SRCAND));
-
-            FlakeBitmap flake;
-            Load(flake, name, color);
-            ASSERT_EQ(flake.Width(), w);
-            ASSERT_EQ(flake.Height(), h);
-            int diffs[3] = {}, background = 0;
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) {
-                    background += GetPixel(mask.dc.get(), x, y) == kWhite;
-                    int i = 0;
-                    for (const auto& [dc, surface] :
-                         {std::pair{mask.dc.get(), &flake.Mask()},
-                          std::pair{image.dc.get(), &flake.Image()},
-                          std::pair{invert.dc.get(), &flake.InvertImage()}})
-                        diffs[i++] += GetPixel(dc, x, y) != PixelToColorRef(surface->At(x, y));
-                }
-            EXPECT_EQ(diffs[0], 0) << "mask " << name << " colour " << std::hex << color;
-            EXPECT_EQ(diffs[1], 0) << "image " << name << " colour " << std::hex << color;
-            EXPECT_EQ(diffs[2], 0) << "invert " << name << " colour " << std::hex << color;
-            EXPECT_GT(background, 0) << name;
-            EXPECT_LT(background, w * h) << name;
-        }
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
+#include "ProcessCounters.h"
 #include "imaging/DibSurfaceWin32.h"
 #include "imaging/FastDrawing.h"
 
@@ -70,11 +73,18 @@ TEST(GdiCrossCheck, CopySurfaceMatchesBitBlt) {
 }
 
 TEST(GdiCrossCheck, ResizeKeepsNoGdiObjectsBehind) {
+    constexpr int kObjects = 20;
+    const std::size_t start = test::CountGdiObjects();
+    std::vector<UniqueBrush> brushes;
+    for (int i = 0; i < kObjects; ++i) brushes.emplace_back(CreateSolidBrush(RGB(i, 0, 0)));
+    ASSERT_EQ(test::CountGdiObjects(), start + kObjects);  // the counter sees objects come...
+    brushes.clear();
+    ASSERT_EQ(test::CountGdiObjects(), start);  // ...and go
     DibSurface s;
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    ASSERT_TRUE(s.Resize(64, 48));
+    const std::size_t before = test::CountGdiObjects();
     for (int i = 0; i < 50; ++i) ASSERT_TRUE(s.Resize(64 + i, 48));
-    const DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    EXPECT_LE(after, before + 1);
+    EXPECT_EQ(test::CountGdiObjects(), before);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "../unit/Fakes.h"
 #include "E2eHelperWin32.h"
+#include "ProcessCounters.h"
 #include "common/HandlesWin32.h"
 #include "imaging/IconPositioningWin32.h"
 
@@ -17,16 +18,7 @@ namespace brumo {
 namespace {
 
 constexpr std::size_t kIconCount = std::size(e2e::kFakeShellIcons);
-
-// The handles this process holds, found by asking for each possible handle
-// value (Wine answers GetProcessHandleCount with 0).
-std::size_t CountOwnHandles() {
-    std::size_t open = 0;
-    DWORD flags = 0;
-    for (std::uintptr_t value = 4; value < 0x4000; value += 4)
-        open += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != 0;
-    return open;
-}
+using test::CountOwnHandles;
 
 // The word after `key` in the helper's output ("ready <list>" once its list
 // is filled); empty if not there.

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "ProcessCounters.h"
 #include "common/TextWin32.h"
 #include "settings/RegistryFunctions.h"
 #include "settings/RegistryWin32.h"
@@ -22,8 +23,7 @@ namespace {
 constexpr wchar_t kSettingsSubkey[] = L"Software\\Merelan\\Brumo\\Settings";
 constexpr wchar_t kTestSubkey[] = L"Software\\Merelan\\Brumo\\RegistryTest";
 constexpr DWORD kRawBufferBytes = 1 << 16;
-constexpr std::uintptr_t kHandleProbeEnd = 0x4000;
-constexpr std::uintptr_t kHandleStep = 4;
+using test::CountOwnHandles;
 
 // Only characters that every Western ANSI and OEM code page holds.
 constexpr char kNonAscii[] = "Grüße aus Zürich, élan";
@@ -88,16 +88,6 @@ std::pair<int, std::string> RunRegQuery(const std::wstring& subkey) {
 // Whether the output lists the value as a REG_SZ text with exactly that data.
 bool ListsText(const std::string& output, const std::string& name, const std::string& data) {
     return output.find("\n    " + name + "    REG_SZ    " + data + "\n") != std::string::npos;
-}
-
-// The handles this process holds, found by asking for each possible handle
-// value (Wine answers GetProcessHandleCount with 0).
-std::size_t CountOwnHandles() {
-    std::size_t open = 0;
-    DWORD flags = 0;
-    for (std::uintptr_t value = kHandleStep; value < kHandleProbeEnd; value += kHandleStep)
-        open += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != 0;
-    return open;
 }
 
 class RegistryWin32 : public ::testing::Test {

@@ -9,13 +9,15 @@
 #include "animation/ShowDesktopKeysWin32.h"
 #include "common/ClockWin32.h"
 #include "common/FrameTimerWin32.h"
+#include "common/HandlesWin32.h"
 #include "common/LibraryProbeWin32.h"
+#include "common/MessageLoopWin32.h"
 #include "common/TraceWin32.h"
 
 namespace brumo {
 namespace {
 
-int CountTicks(FrameTimer& timer, DWORD forMs, DWORD workPerTickMs = 0) {
+int CountTicks(WaitableFrameTimer& timer, DWORD forMs, DWORD workPerTickMs = 0) {
     int ticks = 0;
     const ULONGLONG end = GetTickCount64() + forMs;
     while (GetTickCount64() < end) {
@@ -29,26 +31,17 @@ int CountTicks(FrameTimer& timer, DWORD forMs, DWORD workPerTickMs = 0) {
     return ticks;
 }
 
-TEST(FrameTimer, TicksPeriodically) {
-    FrameTimer timer;
-    ASSERT_NE(timer.Handle(), nullptr);
+TEST(FrameTimer, TicksPeriodicallyWithoutBacklogAndStopsWhenDisabled) {
+    WaitableFrameTimer timer;
     ASSERT_TRUE(timer.Start(50));
     const int ticks = CountTicks(timer, 1000);
     EXPECT_GE(ticks, 15);
     EXPECT_LE(ticks, 21);
-}
-
-TEST(FrameTimer, LongFramesDoNotPileUp) {
-    FrameTimer timer;
-    ASSERT_TRUE(timer.Start(20));
     // Each "frame" takes 100 ms: a backlog would deliver a burst of ticks.
-    const int ticks = CountTicks(timer, 1000, 100);
-    EXPECT_LE(ticks, 11);
-    EXPECT_GE(ticks, 7);
-}
-
-TEST(FrameTimer, DisablingStopsTicksAtOnce) {
-    FrameTimer timer;
+    ASSERT_TRUE(timer.Start(20));
+    const int slow = CountTicks(timer, 1000, 100);
+    EXPECT_GE(slow, 7);
+    EXPECT_LE(slow, 11);
     ASSERT_TRUE(timer.Start(10));
     Sleep(50);  // the timer is signalled by now
     timer.SetEnabled(false);
@@ -57,24 +50,61 @@ TEST(FrameTimer, DisablingStopsTicksAtOnce) {
     EXPECT_GE(CountTicks(timer, 200), 5);
 }
 
-TEST(SystemClock, TimerFollowsTheLocalTime) {
+MessageLoop* watched = nullptr;  // ended by the watchdog when ticks stop coming
+
+TEST(MessageLoop, TicksRunOnTheLoopUntilQuitOrWmQuit) {
+    MessageLoop loop;
+    int ticks = 0;
+    loop.SetTickHandler([&] {
+        if (++ticks == 5) loop.Quit();
+    });
+    watched = &loop;
+    const UINT_PTR watchdog =
+        SetTimer(nullptr, 0, 2000, [](HWND, UINT, UINT_PTR, DWORD) { watched->Quit(); });
+    ASSERT_TRUE(loop.Timer().Start(10));
+    loop.Run();
+    KillTimer(nullptr, watchdog);
+    EXPECT_EQ(ticks, 5);
+
+    MessageLoop posted;
+    posted.SetTickHandler([&] { PostQuitMessage(0); });
+    ASSERT_TRUE(posted.Timer().Start(10));
+    posted.Run();
+    EXPECT_TRUE(posted.QuitRequested());
+}
+
+TEST(MessageLoop, TabMovesTheFocusOnlyInTheRegisteredDialog) {
+    const UniqueWindowHandle dialog(CreateWindowExW(WS_EX_CONTROLPARENT, L"#32770", L"Tabs",
+                                                    WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                                    nullptr, nullptr, nullptr));
+    ASSERT_TRUE(dialog);
+    HWND buttons[2];
+    for (int i = 0; i < 2; ++i)
+        buttons[i] =
+            CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10 + 60 * i, 10,
+                            50, 20, dialog.get(), nullptr, nullptr, nullptr);
+    SetForegroundWindow(dialog.get());
+    MessageLoop loop;
+    for (HWND registered : {static_cast<HWND>(nullptr), dialog.get()}) {
+        SetFocus(buttons[0]);
+        loop.SetDialogWindow(registered);
+        PostMessageW(buttons[0], WM_KEYDOWN, VK_TAB, 0);
+        loop.DoEvents();
+        EXPECT_EQ(GetFocus(), registered ? buttons[1] : buttons[0]);
+    }
+}
+
+TEST(SystemClockAndUserLocale, FollowTheLocalTimeAndTheUsersFormats) {
     SystemClock clock;
     SYSTEMTIME st;
     GetLocalTime(&st);
-    const float timer = Timer(clock);
-    const float expected = st.wHour * 3600.0f + st.wMinute * 60.0f + st.wSecond;
-    EXPECT_NEAR(timer, expected, 2.0f);
-}
-
-TEST(UserLocale, GivesDateTimeAndSeparator) {
+    EXPECT_NEAR(Timer(clock), st.wHour * 3600.0f + st.wMinute * 60.0f + st.wSecond, 2.0f);
     UserLocale locale;
     const LocalDateTime t{2026, 12, 6, 11, 22, 33, 0};
     EXPECT_NE(locale.ShortDate(t).find("2026"), std::string::npos);
-    EXPECT_NE(locale.ShortDate(t).find("12"), std::string::npos);
     EXPECT_NE(locale.TimeText(t).find("22"), std::string::npos);
     EXPECT_NE(locale.TimeText(t).find("33"), std::string::npos);
-    const std::string separator = locale.DecimalSeparator();
-    EXPECT_TRUE(separator == "." || separator == ",") << separator;
+    EXPECT_TRUE(locale.DecimalSeparator() == "." || locale.DecimalSeparator() == ",");
 }
 
 TEST(EnvironmentTraceSink, AppendsAnsiLinesToTheNamedFile) {

@@ -1,0 +1,14 @@
+// Any bytes as a picture file's first bytes: the header reader must neither
+// read beyond them nor answer a size that names no pixels.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "imaging/PictureHeader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto claimed = brumo::ReadPictureSize(std::span<const std::uint8_t>(data, size));
+    if (claimed && (claimed->width <= 0 || claimed->height <= 0)) std::abort();
+    return 0;
+}
