@@ -207,11 +207,9 @@ void MainFormWin32::Unload() {
 
 ColorRef MainFormWin32::ApplySettingsToEngine(EngineValues& values) {
     Win32Registry registry;
-    const SettingsFormContext context{registry, language_, static_cast<FrameHost&>(*this),
-                                      IsFunctionAvailable("msimg32.dll", "AlphaBlend")};
-    ColorRef imageBackColor = 0;
-    brumo::ApplySettingsToEngine(context, values, imageBackColor);
-    return imageBackColor;
+    values =
+        LoadSaverSettings(registry, language_, IsFunctionAvailable("msimg32.dll", "AlphaBlend"));
+    return values.ColorBackground;
 }
 
 bool MainFormWin32::HasDesktopIconList() {

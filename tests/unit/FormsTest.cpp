@@ -11,75 +11,54 @@
 namespace brumo::forms {
 namespace {
 
-TEST(Forms, ScrollBarFiresOnChangeAndHoldsItsRange) {
+TEST(Forms, ValuesAreHeldInRangeAndOnlyChangesFire) {
     ScrollBar bar(-99, -1, 1, 1, -1);
-    int changes = 0, scrolls = 0;
+    CheckBox box(CheckBox::kChecked);
+    ListBox list;
+    list.Items = {"a", "b", "c"};
+    int changes = 0, scrolls = 0, clicks = 0, picks = 0;
     bar.Change = [&] { ++changes; };
     bar.Scroll = [&] { ++scrolls; };
-    bar.SetValue(-1);
-    EXPECT_EQ(changes, 0);
-    bar.SetValue(-50);
-    EXPECT_EQ(bar.Value(), -50);
-    bar.SetValue(7);
-    EXPECT_EQ(bar.Value(), -1);
-    bar.SetValue(-1e9);
-    EXPECT_EQ(bar.Value(), -99);
-    EXPECT_EQ(changes, 3);
+    box.Click = [&] { ++clicks; };
+    list.Click = [&] { ++picks; };
+    const std::tuple<double, int, int, int> cases[] = {// set to, bar value, check value, list index
+                                                       {-1, -1, 0, 0},      {7, -1, 2, 2},
+                                                       {-13.5, -14, 0, -1}, {-12.5, -12, 0, -1},
+                                                       {-1e9, -99, 0, -1},  {1.5, -1, 2, 2}};
+    for (const auto& [value, barValue, checkValue, index] : cases) {
+        bar.SetValue(value);
+        box.SetValue(value);
+        list.SetListIndex(value + 1);
+        EXPECT_EQ(bar.Value(), barValue) << value;
+        EXPECT_EQ(box.Value(), checkValue) << value;
+        EXPECT_EQ(list.ListIndex(), index) << value;
+    }
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(clicks, 4);
+    EXPECT_EQ(picks, 4);
     bar.ScrollTo(-98);
     EXPECT_EQ(scrolls, 1);
-    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(changes, 4);
 }
 
-TEST(Forms, CheckBoxTakesZeroToTwo) {
-    CheckBox box(CheckBox::kChecked);
-    int clicks = 0;
-    box.Click = [&] { ++clicks; };
-    box.SetValue(1);
-    EXPECT_EQ(clicks, 0);
-    box.SetValue(5);
-    EXPECT_EQ(box.Value(), 2);
-    box.SetValue(-3);
-    EXPECT_EQ(box.Value(), 0);
-    EXPECT_EQ(clicks, 2);
-}
-
-TEST(Forms, OptionButtonsOfAGroupExcludeEachOther) {
+TEST(Forms, OptionButtonsOfAGroupExcludeEachOtherTextFiresOnChange) {
     OptionButton a, b, c;
     OptionButton::Group({&a, &b, &c}, a);
     int clicksA = 0, clicksB = 0;
     a.Click = [&] { ++clicksA; };
     b.Click = [&] { ++clicksB; };
-    EXPECT_TRUE(a.Value());
     a.SetValue(true);
-    EXPECT_EQ(clicksA, 0);
     b.SetValue(true);
     EXPECT_TRUE(b.Value());
-    EXPECT_FALSE(a.Value());
-    EXPECT_FALSE(c.Value());
+    EXPECT_FALSE(a.Value() || c.Value());
+    EXPECT_EQ(clicksA, 0);  // neither staying nor losing the selection fires
     EXPECT_EQ(clicksB, 1);
-    EXPECT_EQ(clicksA, 0);  // losing the selection fires nothing
-}
-
-TEST(Forms, TextBoxAndListFireOnlyOnDifferentValues) {
     TextBox text("15");
-    int changes = 0;
-    text.Change = [&] { ++changes; };
+    int edits = 0;
+    text.Change = [&] { ++edits; };
     text.SetText("15");
     text.SetText("16");
-    EXPECT_EQ(changes, 1);
-
-    ListBox list;
-    list.Items = {"a", "b", "c"};
-    int clicks = 0;
-    list.Click = [&] { ++clicks; };
-    EXPECT_EQ(list.ListIndex(), ListBox::kNone);
-    list.SetListIndex(1);
-    list.SetListIndex(1);
-    list.SetListIndex(9);
-    EXPECT_EQ(list.ListIndex(), 2);
-    list.SetListIndex(-7);
-    EXPECT_EQ(list.ListIndex(), ListBox::kNone);
-    EXPECT_EQ(clicks, 3);
+    EXPECT_EQ(edits, 1);
 }
 
 }  // namespace
