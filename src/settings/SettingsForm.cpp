@@ -192,7 +192,6 @@ void SettingsForm::ShowFlakePreview() {
         const std::int32_t y = NearestInt32((preview.Height() - edge) / 2.0);
         DrawBlock(preview, x, y, edge, edge, snow);
     }
-    picFlaketype.Refresh();
 
     const bool block = type == kFlakeTypeBlock;
     CmboSnowSize.Enabled = block;
