@@ -21,30 +21,26 @@ std::string Repeat(std::string_view piece, std::size_t times) {
 
 TEST(RegistryOpenPath, OpensLevelByLevelClosingTheOneAbove) {
     FakeRegistry registry;
-    registry.AddKey("HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics");
-    registry.AddKey("HKEY_LOCAL_MACHINE\\A");
-    registry.AddKey("HKEY_CLASSES_ROOT\\B");
-    EXPECT_TRUE(
-        OpenRegPath(registry, "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics", false));
-    EXPECT_TRUE(OpenRegPath(registry, "HKEY_LOCAL_MACHINE\\A\\", false));  // "" opens A again
-    EXPECT_TRUE(OpenRegPath(registry, "HKEY_CLASSES_ROOT\\B", false));
-    EXPECT_EQ(registry.log, (Log{"open HKEY_CURRENT_USER\\Control Panel",
-                                 "open HKEY_CURRENT_USER\\Control Panel\\Desktop",
-                                 "close HKEY_CURRENT_USER\\Control Panel",
-                                 "open HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics",
-                                 "close HKEY_CURRENT_USER\\Control Panel\\Desktop",
-                                 "close HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics",
-                                 "open HKEY_LOCAL_MACHINE\\A", "open HKEY_LOCAL_MACHINE\\A",
-                                 "close HKEY_LOCAL_MACHINE\\A", "close HKEY_LOCAL_MACHINE\\A",
-                                 "open HKEY_CLASSES_ROOT\\B", "close HKEY_CLASSES_ROOT\\B"}));
+    registry.AddKey("HKEY_CURRENT_USER\\A\\B\\C");
+    registry.AddKey("HKEY_LOCAL_MACHINE\\D");
+    registry.AddKey("HKEY_CLASSES_ROOT\\E");
+    EXPECT_TRUE(OpenRegPath(registry, "HKEY_CURRENT_USER\\A\\B\\C", false));
+    EXPECT_TRUE(OpenRegPath(registry, "HKEY_LOCAL_MACHINE\\D\\", false));  // "" opens D again
+    EXPECT_TRUE(OpenRegPath(registry, "HKEY_CLASSES_ROOT\\E", false));
+    EXPECT_EQ(registry.log,
+              (Log{"open HKEY_CURRENT_USER\\A", "open HKEY_CURRENT_USER\\A\\B",
+                   "close HKEY_CURRENT_USER\\A", "open HKEY_CURRENT_USER\\A\\B\\C",
+                   "close HKEY_CURRENT_USER\\A\\B", "close HKEY_CURRENT_USER\\A\\B\\C",
+                   "open HKEY_LOCAL_MACHINE\\D", "open HKEY_LOCAL_MACHINE\\D",
+                   "close HKEY_LOCAL_MACHINE\\D", "close HKEY_LOCAL_MACHINE\\D",
+                   "open HKEY_CLASSES_ROOT\\E", "close HKEY_CLASSES_ROOT\\E"}));
     EXPECT_EQ(registry.badCloses, 0);
 }
 
 TEST(RegistryOpenPath, UnknownRootsAndPathsWithoutBackslashReachNothing) {
     FakeRegistry registry;
-    for (const char* path :
-         {"HKEY_USERS\\Software", "hkey_current_user\\Software", "HKEY_CURRENT_USER \\Software",
-          "\\Software", "HKEY_CURRENT_USER", ""}) {
+    for (const char* path : {"HKEY_USERS\\A", "hkey_current_user\\A", "HKEY_CURRENT_USER \\A",
+                             "\\A", "HKEY_CURRENT_USER", ""}) {
         EXPECT_FALSE(WriteRegString(registry, path, "Name", "1")) << path;
         EXPECT_EQ(ReadRegString(registry, path, "Name"), "") << path;
     }
@@ -53,28 +49,19 @@ TEST(RegistryOpenPath, UnknownRootsAndPathsWithoutBackslashReachNothing) {
 
 TEST(RegistryOpenPath, AFailingLevelClosesWhatWasOpenedAndReadingNeverCreates) {
     FakeRegistry registry;
-    registry.Preset(kKey, "Language", "3");
-    registry.FailKey("HKEY_CURRENT_USER\\Software\\Merelan\\Brumo");
-    EXPECT_EQ(ReadRegString(registry, kKey, "Language"), "");
-    EXPECT_FALSE(WriteRegString(registry, kKey, "Language", "2"));
-    EXPECT_EQ(
-        registry.log,
-        (Log{"open HKEY_CURRENT_USER\\Software", "open HKEY_CURRENT_USER\\Software\\Merelan",
-             "close HKEY_CURRENT_USER\\Software",
-             "open HKEY_CURRENT_USER\\Software\\Merelan\\Brumo (failed)",
-             "close HKEY_CURRENT_USER\\Software\\Merelan", "create HKEY_CURRENT_USER\\Software",
-             "create HKEY_CURRENT_USER\\Software\\Merelan", "close HKEY_CURRENT_USER\\Software",
-             "create HKEY_CURRENT_USER\\Software\\Merelan\\Brumo (failed)",
-             "close HKEY_CURRENT_USER\\Software\\Merelan"}));
+    registry.Preset("HKEY_CURRENT_USER\\A\\B\\C", "V", "3");
+    registry.FailKey("HKEY_CURRENT_USER\\A\\B\\C");
+    EXPECT_EQ(ReadRegString(registry, "HKEY_CURRENT_USER\\A\\B\\C", "V"), "");
+    EXPECT_FALSE(WriteRegString(registry, "HKEY_CURRENT_USER\\A\\B\\C", "V", "2"));
+    EXPECT_EQ(registry.log,
+              (Log{"open HKEY_CURRENT_USER\\A", "open HKEY_CURRENT_USER\\A\\B",
+                   "close HKEY_CURRENT_USER\\A", "open HKEY_CURRENT_USER\\A\\B\\C (failed)",
+                   "close HKEY_CURRENT_USER\\A\\B", "create HKEY_CURRENT_USER\\A",
+                   "create HKEY_CURRENT_USER\\A\\B", "close HKEY_CURRENT_USER\\A",
+                   "create HKEY_CURRENT_USER\\A\\B\\C (failed)", "close HKEY_CURRENT_USER\\A\\B"}));
     FakeRegistry empty;
     EXPECT_EQ(ReadRegString(empty, kKey, "Language"), "");
-    EXPECT_FALSE(empty.HasKey("HKEY_CURRENT_USER\\Software"));
-}
-
-TEST(RegistryRead, CutAtNullCutsAtTheFirstNulOrDropsTheLastCharacter) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"abc\0def\0"s, "abc"}, {"\0abc"s, ""}, {"abc", "ab"}, {"", ""}, {"aü", "a"}, {"ü", ""}};
-    for (const auto& [text, cut] : cases) EXPECT_EQ(CutAtNull(text), cut) << text;
+    EXPECT_EQ(empty.log, (Log{"open HKEY_CURRENT_USER\\Software (failed)"}));
 }
 
 TEST(RegistryRead, CutsTrimsAndHoldsTheBufferLimitInCharacters) {
@@ -112,9 +99,6 @@ TEST(RegistryWrite, CreatesTheKeyWritesTheTextAndClosesIt) {
     EXPECT_EQ(registry.Stored(kKey, "Path"), "C:\\Снег\\雪.mp3");
     EXPECT_EQ(registry.Stored(kKey, "Empty"), "\0"s);
     EXPECT_EQ(registry.log.back(), kCloseKey);
-    EXPECT_EQ(registry.OpenKeys(), 0u);
-    registry.refuseSets = true;
-    EXPECT_FALSE(WriteRegString(registry, kKey, "Path", "x"));
     EXPECT_EQ(registry.OpenKeys(), 0u);
 }
 
