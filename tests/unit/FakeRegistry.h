@@ -21,7 +21,6 @@ class FakeRegistry : public RegistryBackend {
     // Every call in order: "open <key path>", "create <key path>", "set
     // <Name>", "query <Name>", "close <key path>"; refused ones end in " (failed)".
     std::vector<std::string> log;
-    std::vector<std::uint32_t> createAccess;
     int badCloses = 0;  // closes of handles that are not open
 
     // Stores a value, creating its key and the key's parents; not logged.
@@ -58,8 +57,8 @@ class FakeRegistry : public RegistryBackend {
     }
     std::optional<RegHandle> CreateKey(RegHandle parent, const std::string& name,
                                        std::uint32_t access) override {
-        createAccess.push_back(access);
-        return Reach("create", parent, name, true);
+        // Every key-specific right, none of the standard rights.
+        return Reach(access == 0x3F ? "create" : "create with a wrong mask", parent, name, true);
     }
     bool SetTextValue(RegHandle key, const std::string& name, std::string_view text) override {
         const auto handle = handles_.find(key);
