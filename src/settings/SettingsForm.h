@@ -9,7 +9,6 @@
 // labels, language menu items).
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -76,8 +75,6 @@ class SettingsForm {
     forms::CheckBox ChkLoop{forms::CheckBox::kChecked};
     // Language menu.
     forms::MenuItem MnuGerman, MnuEnglish, MnuItalian;
-
-    bool IsAlphaBlendAvailable() const { return alphaBlendAvailable_; }
 
     void LoadFrom(const SettingsRecord& record);
     SettingsRecord ToRecord() const;
