@@ -1,9 +1,8 @@
 // An in-memory registry behind `RegistryBackend` that records every call.
-// Key and value names compare without regard to ASCII case, as in the real
-// registry; values keep exactly the text written.
+// Values keep exactly the text written. Names compare exactly, which is
+// stricter than the real registry.
 #pragma once
 
-#include <cctype>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -26,22 +25,22 @@ class FakeRegistry : public RegistryBackend {
     // Stores a value, creating its key and the key's parents; not logged.
     void Preset(std::string_view keyPath, std::string_view name, std::string_view text) {
         AddKey(keyPath);
-        keys_[Lower(Trimmed(keyPath))][Lower(name)] = std::string(text);
+        keys_[std::string(keyPath)][std::string(name)] = std::string(text);
     }
     void AddKey(std::string_view keyPath) {
-        const std::string path = Trimmed(keyPath);
+        const std::string path(keyPath);
         for (std::size_t end = path.find('\\'); end != std::string::npos;
              end = path.find('\\', end + 1))
-            keys_[Lower(path.substr(0, end))];
-        keys_[Lower(path)];
+            keys_[path.substr(0, end)];
+        keys_[path];
     }
     // Opening and creating `keyPath` fail from now on.
-    void FailKey(std::string_view keyPath) { failing_.insert(Lower(Trimmed(keyPath))); }
+    void FailKey(std::string_view keyPath) { failing_.insert(std::string(keyPath)); }
 
     std::optional<std::string> Stored(std::string_view keyPath, std::string_view name) const {
-        const auto key = keys_.find(Lower(Trimmed(keyPath)));
-        if (key == keys_.end() || key->second.count(Lower(name)) == 0) return std::nullopt;
-        return key->second.at(Lower(name));
+        const auto key = keys_.find(keyPath);
+        if (key == keys_.end() || key->second.count(name) == 0) return std::nullopt;
+        return key->second.find(name)->second;
     }
     std::size_t OpenKeys() const { return handles_.size(); }
     // What the logged calls of one verb named (paths, or value names), in order.
@@ -64,7 +63,7 @@ class FakeRegistry : public RegistryBackend {
         const auto handle = handles_.find(key);
         if (handle == handles_.end()) return false;
         log.push_back("set " + name);
-        keys_[Lower(handle->second)][Lower(name)] = std::string(text);
+        keys_[handle->second][name] = std::string(text);
         return true;
     }
     std::optional<std::string> QueryText(RegHandle key, const std::string& name,
@@ -87,15 +86,6 @@ class FakeRegistry : public RegistryBackend {
     }
 
   private:
-    static std::string Lower(std::string_view text) {
-        std::string lower(text);
-        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return lower;
-    }
-    static std::string Trimmed(std::string_view path) {
-        while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-        return std::string(path);
-    }
     std::optional<std::string> PathOf(RegHandle handle) const {
         if (handle == kHkeyCurrentUser) return "HKEY_CURRENT_USER";
         if (handle == kHkeyLocalMachine) return "HKEY_LOCAL_MACHINE";
@@ -110,20 +100,20 @@ class FakeRegistry : public RegistryBackend {
         const std::string path = !parentPath    ? "?\\" + name
                                  : name.empty() ? *parentPath
                                                 : *parentPath + "\\" + name;
-        const bool exists = keys_.count(Lower(path)) > 0 || (parentPath && name.empty());
-        if (!parentPath || failing_.count(Lower(path)) > 0 || (!exists && !create)) {
+        const bool exists = keys_.count(path) > 0 || (parentPath && name.empty());
+        if (!parentPath || failing_.count(path) > 0 || (!exists && !create)) {
             log.push_back(verb + " " + path + " (failed)");
             return std::nullopt;
         }
-        keys_[Lower(path)];
+        keys_[path];
         log.push_back(verb + " " + path);
         handles_[nextHandle_] = path;
         return nextHandle_++;
     }
 
-    // Values by lower-case key path, then by lower-case name; the roots need no entry.
-    std::map<std::string, std::map<std::string, std::string>> keys_;
-    std::set<std::string> failing_;
+    // Values by key path, then by name; the roots need no entry.
+    std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>> keys_;
+    std::set<std::string, std::less<>> failing_;
     std::map<RegHandle, std::string> handles_;
     RegHandle nextHandle_ = 1;
 };
