@@ -2,17 +2,13 @@
 
 #include "common/LibraryProbeWin32.h"
 #include "settings/RegistryWin32.h"
-#include "settings/SettingsForm.h"
+#include "settings/SettingsRecord.h"
 
 namespace brumo {
 
 EngineValues SaverSettingsWin32::LoadEngineValues() {
     Win32Registry registry;
-    const SettingsFormContext context{registry, language_, messages_,
-                                      IsFunctionAvailable("msimg32.dll", "AlphaBlend")};
-    EngineValues values;
-    brumo::ApplySettingsToEngine(context, values, values.ColorBackground);
-    return values;
+    return LoadSaverSettings(registry, language_, IsFunctionAvailable("msimg32.dll", "AlphaBlend"));
 }
 
 }  // namespace brumo

@@ -10,13 +10,11 @@ namespace brumo {
 
 class SaverSettingsWin32 final : public SaverSettings {
   public:
-    SaverSettingsWin32(Language& language, MessageSink& messages)
-        : language_(language), messages_(messages) {}
+    explicit SaverSettingsWin32(Language& language) : language_(language) {}
     EngineValues LoadEngineValues() override;
 
   private:
     Language& language_;
-    MessageSink& messages_;
 };
 
 }  // namespace brumo

@@ -1,10 +1,12 @@
-// A check box: 0 unchecked, 1 checked, 2 greyed.
+// A check box: 0 unchecked, 1 checked, 2 greyed; other numbers are held
+// within 0..2 and rounded, halves to even.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 
+#include "common/Rounding.h"
 #include "forms/Control.h"
 
 namespace brumo::forms {
@@ -22,8 +24,8 @@ class CheckBox : public Control {
 
     std::int32_t Value() const { return value_; }
     void SetValue(double value) {
-        const auto taken = static_cast<std::int32_t>(
-            std::clamp(value, static_cast<double>(kUnchecked), static_cast<double>(kGrayed)));
+        const auto taken = static_cast<std::int32_t>(RoundHalfEven(
+            std::clamp(value, static_cast<double>(kUnchecked), static_cast<double>(kGrayed))));
         if (taken == value_) return;
         value_ = taken;
         Fire(Click);

@@ -24,7 +24,6 @@ struct Control {
     bool Enabled = true;
     bool Visible = true;
     ColorRef BackColor = 0;
-    ColorRef ForeColor = 0;
 };
 
 // System colours the dialogs use for enabled and disabled input boxes.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Rounding.h"
 #include "forms/Control.h"
 
 namespace brumo::forms {
@@ -19,11 +20,12 @@ class ListBox : public Control {
 
     std::int32_t ListIndex() const { return index_; }
     std::int32_t ListCount() const { return static_cast<std::int32_t>(Items.size()); }
-    // An index beyond the items is taken to the nearest one (or none).
+    // An index beyond the items is taken to the nearest one (or none), a
+    // fraction to the nearest whole index, halves to even.
     void SetListIndex(double index) {
         const double last = static_cast<double>(ListCount() - 1);
-        const auto taken =
-            static_cast<std::int32_t>(std::clamp(index, static_cast<double>(kNone), last));
+        const auto taken = static_cast<std::int32_t>(
+            RoundHalfEven(std::clamp(index, static_cast<double>(kNone), last)));
         if (taken == index_) return;
         index_ = taken;
         Fire(Click);

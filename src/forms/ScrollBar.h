@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/Rounding.h"
 #include "forms/Control.h"
 
 namespace brumo::forms {
@@ -22,7 +23,8 @@ class ScrollBar : public Control {
     Handler Scroll;  // the thumb is being dragged
 
     std::int32_t Value() const { return value_; }
-    // Any number is taken to the nearest end of the range first.
+    // Any number is taken to the nearest end of the range first, then to the
+    // nearest whole number, halves to even.
     void SetValue(double value) {
         if (Take(value)) Fire(Change);
     }
@@ -35,7 +37,7 @@ class ScrollBar : public Control {
     bool Take(double value) {
         const double low = std::min(Min, Max);
         const double high = std::max(Min, Max);
-        const auto clamped = static_cast<std::int32_t>(std::clamp(value, low, high));
+        const auto clamped = static_cast<std::int32_t>(RoundHalfEven(std::clamp(value, low, high)));
         if (clamped == value_) return false;
         value_ = clamped;
         return true;

@@ -8,6 +8,10 @@
 
 namespace brumo {
 
+inline constexpr std::int32_t kGerman = 1;
+inline constexpr std::int32_t kEnglish = 2;
+inline constexpr std::int32_t kItalian = 3;
+
 class Language {
   public:
     std::int32_t GetLanguage() const { return language_; }

@@ -44,15 +44,6 @@ std::size_t CharacterUnits(unsigned char lead) {
     return lead >= kFourByteLead ? kSupplementaryUnits : 1;
 }
 
-std::size_t CountCharacters(std::string_view text) {
-    std::size_t units = 0;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (!IsContinuationByte(byte)) units += CharacterUnits(byte);
-    }
-    return units;
-}
-
 // The byte length of the longest start of `text` that holds at most `limit`
 // characters; a character that would straddle the limit stays out.
 std::size_t PrefixBytes(std::string_view text, std::size_t limit) {
@@ -80,6 +71,15 @@ std::string ShortenList(const std::string& value) {
 }
 
 }  // namespace
+
+std::size_t CountCharacters(std::string_view text) {
+    std::size_t units = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (!IsContinuationByte(byte)) units += CharacterUnits(byte);
+    }
+    return units;
+}
 
 std::string SectionKeyPath(std::string_view section) {
     std::string path(kBrumoKeyPrefix);
@@ -109,8 +109,10 @@ void RegKey::Close() {
 std::string CutAtNull(std::string_view text) {
     const std::size_t nul = text.find(kNul);
     if (nul != std::string_view::npos) return std::string(text.substr(0, nul));
-    if (text.empty()) return {};
-    return std::string(text.substr(0, text.size() - 1));
+    // The last character goes whole, with its continuation bytes.
+    std::size_t end = text.size();
+    while (end > 0 && IsContinuationByte(static_cast<unsigned char>(text[end - 1]))) --end;
+    return std::string(text.substr(0, end > 0 ? end - 1 : 0));
 }
 
 RegKey CreateRegKey(RegistryBackend& backend, RegHandle parent, const std::string& name) {
@@ -148,14 +150,18 @@ RegKey OpenRegPath(RegistryBackend& backend, std::string_view keyPath, bool crea
 
 std::string ReadRegString(RegistryBackend& backend, std::string_view keyPath,
                           const std::string& valueName) {
-    std::string buffer(kReadBufferSize, kBlank);
+    std::optional<std::string> data;
     {
         const RegKey key = OpenRegPath(backend, keyPath, false);
         if (!key) return {};
-        if (!backend.QueryValue(key.Get(), valueName, std::span<char>(buffer))) return {};
+        data = backend.QueryText(key.Get(), valueName, kReadBufferSize);
     }
-    const std::string cut = CutAtNull(buffer);
-    return backend.FromAnsi(std::string(TrimBlanks(cut)));
+    if (!data) return {};
+    // The value fills the start of a buffer of blanks.
+    std::string buffer = std::move(*data);
+    const std::size_t used = CountCharacters(buffer);
+    if (used < kReadBufferSize) buffer.append(kReadBufferSize - used, kBlank);
+    return std::string(TrimBlanks(CutAtNull(buffer)));
 }
 
 bool WriteRegString(RegistryBackend& backend, std::string_view keyPath,
@@ -164,7 +170,7 @@ bool WriteRegString(RegistryBackend& backend, std::string_view keyPath,
     const RegKey key = OpenRegPath(backend, keyPath, true);
     if (!key) return false;
     if (text.empty()) return backend.SetTextValue(key.Get(), valueName, std::string_view(&kNul, 1));
-    return backend.SetTextValue(key.Get(), valueName, backend.ToAnsi(text));
+    return backend.SetTextValue(key.Get(), valueName, text);
 }
 
 }  // namespace brumo

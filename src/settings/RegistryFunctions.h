@@ -5,16 +5,15 @@
 // port shaped like the advapi32 calls; every key they open is owned by a
 // `RegKey`, so no path through them leaves a key open.
 //
-// Text inside the program is UTF-8. The registry keeps the value bytes in the
-// system's ANSI code page, so the backend converts (`ToAnsi`/`FromAnsi`), and
-// the length limits count those bytes (the read buffer) or the text's
-// characters (the list shortening), as noted below.
+// Text inside the program and through the port is UTF-8; the backend converts
+// at the system boundary. The length limits (the read buffer, the list
+// shortening) count characters as the system does: one UTF-16 unit for a
+// character of the basic plane, two for any other.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -36,8 +35,8 @@ inline constexpr std::uint32_t kCreateKeyAccess = 0x3F;
 // A ";"-list value this long (in characters) or longer loses whole trailing
 // entries before it is written.
 inline constexpr std::size_t kListShorteningLength = 16299;
-// Size in bytes of the buffer a value is read into; a longer value reads as
-// an empty text.
+// Size in characters of the buffer a value is read into; a longer value
+// reads as an empty text.
 inline constexpr std::size_t kReadBufferSize = 16300;
 
 inline constexpr std::string_view kBrumoKeyPrefix = "HKEY_CURRENT_USER\\Software\\Merelan\\Brumo\\";
@@ -47,8 +46,11 @@ inline constexpr std::string_view kSettingsKeyPath =
 // The key path of one of the program's sections ("Settings", "UpdatePanel").
 std::string SectionKeyPath(std::string_view section);
 
-// What the helpers need from the registry. Names are UTF-8; value data are
-// bytes in the system's ANSI code page. Failures are answered, never thrown.
+// The length of a UTF-8 text in the system's characters (UTF-16 units).
+std::size_t CountCharacters(std::string_view text);
+
+// What the helpers need from the registry. Names and texts are UTF-8 and may
+// hold NUL characters. Failures are answered, never thrown.
 class RegistryBackend {
   public:
     virtual ~RegistryBackend() = default;
@@ -60,20 +62,15 @@ class RegistryBackend {
     // exists, with the access mask `access`.
     virtual std::optional<RegHandle> CreateKey(RegHandle parent, const std::string& name,
                                                std::uint32_t access) = 0;
-    // Stores exactly the bytes `data` (no NUL added) as the text value (REG_SZ)
-    // `name` of `key`.
-    virtual bool SetTextValue(RegHandle key, const std::string& name, std::string_view data) = 0;
-    // Copies the data of the value `name` of `key`, whatever its type, to the
-    // start of `buffer` and leaves the rest of the buffer as it was. Answers
-    // false when the value is missing or does not fit; the buffer's content
-    // does not matter then.
-    virtual bool QueryValue(RegHandle key, const std::string& name, std::span<char> buffer) = 0;
+    // Stores exactly the characters of `text` (no NUL added) as the text value
+    // (REG_SZ) `name` of `key`.
+    virtual bool SetTextValue(RegHandle key, const std::string& name, std::string_view text) = 0;
+    // The data of the value `name` of `key`, whatever its type, as text of at
+    // most `capacity` characters; nothing when the value is missing or longer.
+    virtual std::optional<std::string> QueryText(RegHandle key, const std::string& name,
+                                                 std::size_t capacity) = 0;
     // Closes a key the backend opened (never a predefined key).
     virtual void CloseKey(RegHandle key) = 0;
-
-    // The program's UTF-8 text as bytes in the system's ANSI code page, and back.
-    virtual std::string ToAnsi(const std::string& text) = 0;
-    virtual std::string FromAnsi(const std::string& bytes) = 0;
 };
 
 // An open key, closed through its backend when the owner goes away. An empty
@@ -99,7 +96,7 @@ class RegKey {
 };
 
 // The text before the first NUL character; a text without NUL loses its last
-// character instead (the unwritten end of a read buffer).
+// character instead (the unwritten end of a full read buffer).
 std::string CutAtNull(std::string_view text);
 
 // Creates or opens the subkey `name` of `parent` with `kCreateKeyAccess`;
@@ -114,7 +111,7 @@ RegKey OpenRegPath(RegistryBackend& backend, std::string_view keyPath, bool crea
 
 // The value `valueName` under `keyPath`, cut at its first NUL and trimmed of
 // leading and trailing blanks; empty when the key or the value is missing,
-// unreadable or longer than `kReadBufferSize` bytes. Never creates keys.
+// unreadable or longer than `kReadBufferSize` characters. Never creates keys.
 std::string ReadRegString(RegistryBackend& backend, std::string_view keyPath,
                           const std::string& valueName);
 
@@ -123,7 +120,7 @@ std::string ReadRegString(RegistryBackend& backend, std::string_view keyPath,
 // holds a ";" keeps only the entries that end within its first
 // `kListShorteningLength` characters (the ";" before the cut goes too); when
 // none does, the value is written whole. An empty value is stored as one NUL
-// byte, any other without a terminating NUL. True when the value was written;
+// character, any other without a terminating NUL. True when the value was written;
 // false when the key cannot be reached (nothing is written then) or the
 // backend refuses the value.
 bool WriteRegString(RegistryBackend& backend, std::string_view keyPath,

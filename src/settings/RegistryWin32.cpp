@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -26,8 +25,7 @@ RegHandle FromHkey(HKEY key) {
     return static_cast<RegHandle>(reinterpret_cast<std::uintptr_t>(key));
 }
 
-// Text values come back in the ANSI code page, as the ANSI registry
-// functions give them; other types as their raw bytes.
+// Values of these types hold UTF-16 text; any other type is raw bytes.
 bool IsTextType(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
@@ -55,46 +53,33 @@ std::optional<RegHandle> Win32Registry::CreateKey(RegHandle parent, const std::s
 // The byte count leaves out the NUL that ends the wide copy; the system, as
 // for any REG_SZ whose counted text is followed by a NUL, stores it with the
 // text, so other registry tools see a well-formed string.
-bool Win32Registry::SetTextValue(RegHandle key, const std::string& name, std::string_view data) {
+bool Win32Registry::SetTextValue(RegHandle key, const std::string& name, std::string_view text) {
     const std::wstring wideName = Utf8ToWide(name);
-    const std::wstring text = AnsiToWide(data);
-    const auto size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    const std::wstring wide = Utf8ToWide(std::string(text));
+    const auto size = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
     return RegSetValueExW(ToHkey(key), wideName.c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(text.data()), size) == ERROR_SUCCESS;
+                          reinterpret_cast<const BYTE*>(wide.data()), size) == ERROR_SUCCESS;
 }
 
-bool Win32Registry::QueryValue(RegHandle key, const std::string& name, std::span<char> buffer) {
-    // A text that fits the buffer in ANSI bytes has at most as many UTF-16
-    // units, so a larger value is refused by the registry itself.
-    std::vector<wchar_t> data(buffer.size());
+std::optional<std::string> Win32Registry::QueryText(RegHandle key, const std::string& name,
+                                                    std::size_t capacity) {
+    std::vector<wchar_t> data(capacity);
     auto size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
     DWORD type = REG_NONE;
     const std::wstring wideName = Utf8ToWide(name);
     if (RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
-        return false;
-    std::string bytes;
-    if (IsTextType(type)) {
-        bytes = WideToAnsi(std::wstring_view(data.data(), size / sizeof(wchar_t)));
-    } else {
-        const auto* raw = reinterpret_cast<const char*>(data.data());
-        bytes.assign(raw, raw + size);
-    }
-    if (bytes.size() > buffer.size()) return false;
-    std::copy(bytes.begin(), bytes.end(), buffer.begin());
-    return true;
+        return std::nullopt;
+    if (IsTextType(type)) return WideToUtf8(std::wstring(data.data(), size / sizeof(wchar_t)));
+    // Other types: their raw bytes, one character each, as the ANSI
+    // function hands them out.
+    if (size > capacity) return std::nullopt;
+    return WideToUtf8(
+        AnsiToWide(std::string_view(reinterpret_cast<const char*>(data.data()), size)));
 }
 
 void Win32Registry::CloseKey(RegHandle key) {
     if (!IsPredefined(key)) RegCloseKey(ToHkey(key));
-}
-
-std::string Win32Registry::ToAnsi(const std::string& text) {
-    return Utf8ToAnsi(text);
-}
-
-std::string Win32Registry::FromAnsi(const std::string& bytes) {
-    return WideToUtf8(AnsiToWide(bytes));
 }
 
 }  // namespace brumo

@@ -1,16 +1,14 @@
-// The settings dialog as a portable form: its controls hold the settings
-// record while the dialog exists. Creating it loads the record from the
-// registry into the controls (`LoadSettings`); OK writes the controls back
-// (`SaveSettings`); Cancel loads again. The running saver reads its values by
-// creating the form without a window, copying the controls into the engine
-// and dropping the form again (`ApplySettingsToEngine`).
+// The settings dialog as a portable form: an editor over a settings record.
+// `LoadFrom` fills the controls from a record, `ToRecord` reads them back;
+// creating the form loads the stored record (`LoadSettings`), OK saves the
+// controls (`SaveSettings`), Cancel loads again.
 //
 // Control flow: constructor (= Form_Initialize + Form_Load) -> LoadSettings ->
-// the controls' handlers keep the couplings (restart minutes and their bar,
-// image size mode, background source, flake preview, slider value labels).
+// LoadFrom -> the controls' handlers keep the couplings (restart minutes and
+// their bar, image size mode, background source, flake preview, slider value
+// labels, language menu items).
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -24,8 +22,8 @@
 #include "imaging/FastDrawing.h"
 #include "imaging/FlakeBitmap.h"
 #include "resources/Language.h"
-#include "settings/EngineValues.h"
 #include "settings/RegistryFunctions.h"
+#include "settings/SettingsRecord.h"
 
 namespace brumo {
 
@@ -35,7 +33,6 @@ struct SettingsFormContext {
     Language& language;
     MessageSink& messages;
     bool alphaBlendAvailable = true;  // "AlphaBlend" found in msimg32.dll
-    std::int32_t window = 0;          // the dialog's window handle, 0 without a window
 };
 
 constexpr std::int32_t kFlakePreviewSize = 48;
@@ -52,13 +49,13 @@ class SettingsForm {
     forms::PictureBox picFlaketype;
     forms::ListBox CmboSnowSize;
     forms::Label Label3;
-    forms::ScrollBar HScrollFallingDirection{-2, 2, 1, 1, 0};
-    forms::ScrollBar HScrollTurbulence{0, 9, 1, 2, 4};
-    forms::ScrollBar HScrollTransparency{25, 255, 1, 5, 192};
+    forms::ScrollBar HScrollFallingDirection = Slider(&SettingsRecord::FallingDirection, 1, 1);
+    forms::ScrollBar HScrollTurbulence = Slider(&SettingsRecord::Turbulence, 1, 2);
+    forms::ScrollBar HScrollTransparency = Slider(&SettingsRecord::Transparency, 1, 5);
     forms::Label Label13, Label14, Label15;
-    forms::ScrollBar HScrollCountSnowballs{10, 5000, 1, 50, 300};
+    forms::ScrollBar HScrollCountSnowballs = Slider(&SettingsRecord::CountSnowballs, 1, 50);
     forms::Label labelCountSnowballs;
-    forms::ScrollBar HScrollFramerate{1, 100, 1, 5, 20};
+    forms::ScrollBar HScrollFramerate = Slider(&SettingsRecord::Framerate, 1, 5);
     forms::Label labelFramerate;
     forms::CheckBox ChkSnowAlwaysFromSky{forms::CheckBox::kChecked};
     forms::CheckBox ChkUseSystemTimer{forms::CheckBox::kChecked};
@@ -79,10 +76,10 @@ class SettingsForm {
     // Language menu.
     forms::MenuItem MnuGerman, MnuEnglish, MnuItalian;
 
-    bool IsAlphaBlendAvailable() const { return alphaBlendAvailable_; }
-
-    void LoadSettings();
-    void SaveSettings();
+    void LoadFrom(const SettingsRecord& record);
+    SettingsRecord ToRecord() const;
+    void LoadSettings() { LoadFrom(brumo::LoadSettings(registry_)); }
+    void SaveSettings() { brumo::SaveSettings(registry_, ToRecord()); }
 
     // Couplings.
     void TxRestartMin_Change();
@@ -94,28 +91,21 @@ class SettingsForm {
     void UpdateBackgroundControls();
     void ShowFlakePreview();
 
-  private:
-    void WireHandlers();
-    std::string Read(const char* name) const;
-    void Write(const char* name, const std::string& value);
+    // Sets the language and checks its menu item, unchecking the others.
     void SelectLanguage(std::int32_t language);
+
+  private:
+    // A slider over a whole-number field: the field's range, its default.
+    static forms::ScrollBar Slider(std::int32_t SettingsRecord::*field, std::int32_t smallChange,
+                                   std::int32_t largeChange);
+    void WireHandlers();
 
     RegistryBackend& registry_;
     Language& language_;
     MessageSink& messages_;
     const bool alphaBlendAvailable_;
-    const std::int32_t window_;
     FlakeBitmap flakeBitmap_;
     BlendScratch scratch_;
 };
-
-// Loads the stored settings through a form without a window and copies them
-// into the engine values; `imageBackColor` receives the background colour of
-// the saver's image surface.
-void ApplySettingsToEngine(const SettingsFormContext& context, EngineValues& values,
-                           ColorRef& imageBackColor);
-
-// The opacity of settled snow for a given flake opacity.
-std::int32_t SecondaryAlphaFor(std::int32_t transparency);
 
 }  // namespace brumo

@@ -38,7 +38,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SaverWindowWin32 window(instance, surfaces);
     DesktopShellWin32 shell(trace);
     CaptureWin32 capture(window, surfaces);
-    SaverSettingsWin32 settings(language, window);
+    SaverSettingsWin32 settings(language);
     MainForm form(engine, surfaces.Portable(),
                   MainFormPorts{window, settings, capture,
                                 FramePorts{window, shell, loop.Timer(), loop}, clock},
