@@ -69,7 +69,7 @@ std::int32_t SnowGrid::FindSupport(std::int32_t x, std::int32_t y, std::int32_t 
     const std::int32_t x1 = std::max(x - 1, 0);
     if (x1 > x2 || !IsAllocated()) return kNoSupport;
 
-    const std::size_t span = static_cast<std::size_t>(x2 - x1 + 1);
+    const std::size_t span = static_cast<std::size_t>(std::int64_t{x2} - x1 + 1);
     // Rows above the top margin hold nothing, so they cannot carry the flake.
     for (std::int32_t r = std::max(y, -kMargin); r <= y2; ++r) {
         const std::uint8_t* row = cells_.data() + Index(x1, r);

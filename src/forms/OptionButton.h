@@ -25,7 +25,7 @@ class OptionButton : public Control {
     }
 
     // Joins buttons into one group; `selected` starts selected.
-    static void Group(std::vector<OptionButton*> buttons, OptionButton& selected) {
+    static void Group(const std::vector<OptionButton*>& buttons, OptionButton& selected) {
         for (OptionButton* button : buttons) {
             button->group_ = buttons;
             button->value_ = button == &selected;

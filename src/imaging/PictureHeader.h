@@ -18,7 +18,7 @@ namespace brumo {
 
 // How much of a file the header reader may need: JPEG files can carry large
 // metadata segments before the frame header.
-constexpr std::size_t kPictureHeaderBytes = 1024 * 1024;
+constexpr std::size_t kPictureHeaderBytes = std::size_t{1024} * 1024;
 
 // The largest picture we decode: at most 32767 pixels on a side and at most
 // 2^28 pixels (1 GiB at four bytes a pixel) in all.

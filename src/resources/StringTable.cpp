@@ -346,8 +346,9 @@ constexpr int kFirstDialogText = 1;
 constexpr int kLastDialogText = 84;
 constexpr int kFirstLaterText = 130;
 constexpr int kLastLaterText = 151;
-constexpr std::size_t kTextCount = static_cast<std::size_t>(
-    (kLastDialogText - kFirstDialogText + 1) + (kLastLaterText - kFirstLaterText + 1));
+constexpr std::size_t kTextCount =
+    static_cast<std::size_t>(kLastDialogText - kFirstDialogText + 1) +
+    static_cast<std::size_t>(kLastLaterText - kFirstLaterText + 1);
 
 // The numbers in use are exactly 1..84 and 130..151, each once, ascending.
 constexpr bool HoldsExactlyTheTextNumbers() {

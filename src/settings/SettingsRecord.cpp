@@ -77,6 +77,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// Spelled out for compilers that do not deduce aggregate templates yet.
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // Puts a stored text into the record as the value's control would take it.
 void Take(SettingsRecord& record, const Setting& setting, std::string_view text) {
