@@ -1,5 +1,5 @@
-// The saver's ports as one recording fake, and a fixture that wires an
-// engine, a form and the start-up to it on memory surfaces.
+// The saver's engine, form and start-up on 64 x 48 memory surfaces, with
+// every port they use faked by the fixture itself.
 #pragma once
 
 #include <algorithm>
@@ -63,26 +63,23 @@ class FakePicture final : public BackgroundPicture {
     bool works_;
 };
 
-// Every port of the start-up, the saver window, the shell, the timer, the
-// pump, the capture and the media device, logging what it is asked to do.
-// Idle time passes in steps of 500 ms; the desktop is one colour; pictures
-// are solid rectangles with the sizes in `pictures`.
-class FakeSaverSystem final : public StartupHost,
-                              public SaverWindow,
-                              public SaverSettings,
-                              public FrameHost,
-                              public DesktopShell,
-                              public FrameTimer,
-                              public MessagePump,
-                              public CaptureHost,
-                              public MciPort,
-                              public ShortPathPort {
-  public:
-    FakeSaverSystem(FakeClock& clock, Surface& main, Surface& image)
-        : clock_(clock), main_(main), image_(image) {}
+// The fixture is every port of the start-up, the saver window, the shell, the
+// timer, the pump, the capture and the media device, and logs what it is
+// asked to do. Idle time passes in steps of 500 ms; the desktop is one
+// colour; pictures are solid rectangles with the sizes in `pictures`.
+struct SaverFixture : StartupHost,
+                      SaverWindow,
+                      SaverSettings,
+                      FrameHost,
+                      DesktopShell,
+                      FrameTimer,
+                      MessagePump,
+                      CaptureHost,
+                      MciPort,
+                      ShortPathPort {
     Calls log;
     bool gdiplus = true, otherSaver = false, parent = true, iconList = false;
-    bool copyWorks = true, drawWorks = true, fpsVisible = false;
+    bool copyWorks = true, drawWorks = true;
     std::int32_t platform = kPlatformNt, previousParent = 65552, dpi = 96;
     std::string fpsCaption;
     Calls notices;        // "x y color text"
@@ -91,6 +88,35 @@ class FakeSaverSystem final : public StartupHost,
     Rect window{0, 0, 16, 12};  // the preview's window, and its parent's client area
     std::map<std::string, PictureSize> pictures;
 
+    FakeClock clock;
+    FakeLocale locale;
+    FakeTraceSink traceSink;
+    Trace trace{traceSink, clock, locale};
+    Language language;
+    LcgRandom random;
+    SnowMaker engine{clock, locale, trace, language, random};
+    MemorySurface main, backBuffer, mask, image;
+    Sound sound{*this, *this};
+    FramePorts frame{*this, *this, *this, *this};
+    MainForm form{engine, MainFormSurfaces{main, backBuffer, mask, image},
+                  MainFormPorts{*this, *this, *this, frame, clock}, language, sound};
+    ScrSaveManagement startup{*this, form, trace};
+    SaverFixture& system = *this;  // the ports by their own name
+
+    SaverFixture() {
+        clock.SetTimer(36000.0);
+        SetPreviewValues(stored);
+    }
+    // Sets the timer to `seconds` and runs one tick of the frame timer.
+    void TickAt(double seconds) {
+        clock.SetTimer(seconds);
+        form.AnimationTimer_Timer(0);
+    }
+
+    template <class... Args>
+    void Add(const Args&... args) {
+        log.push_back(Call(args...));
+    }
     bool IsLibraryAvailable(const std::string& name) override {
         return Add("probe", name), gdiplus;
     }
@@ -105,8 +131,8 @@ class FakeSaverSystem final : public StartupHost,
     void ChangePassword() override { Add("password"); }
     void ReadDesktopIconPositions() override { Add("icon positions"); }
     Rect GetClientRect(std::int32_t) override { return window; }
-    std::int32_t GetMainFormStyle() override { return kStyle; }
-    std::int32_t SetMainFormStyle(std::int32_t s) override { return Add("style", s), kStyle; }
+    std::int32_t GetMainFormStyle() override { return 0x16CF0000; }
+    std::int32_t SetMainFormStyle(std::int32_t s) override { return Add("style", s), 0x16CF0000; }
     std::int32_t SetMainFormParent(std::int32_t p) override {
         return Add("parent", p), previousParent;
     }
@@ -117,7 +143,7 @@ class FakeSaverSystem final : public StartupHost,
     void ShowMaximized() override { Add("show maximized"); }
     void Unload() override { Add("unload"); }
     EngineValues LoadEngineValues() override { return Add("settings"), stored; }
-    void SetFpsVisible(bool visible) override { fpsVisible = visible; }
+    void SetFpsVisible(bool) override {}
     void SetFpsCaption(const std::string& caption) override { fpsCaption = caption; }
     bool HasParent() override { return parent; }
     std::int32_t ScreenDpi() override { return dpi; }
@@ -134,7 +160,7 @@ class FakeSaverSystem final : public StartupHost,
     bool Start(std::int32_t intervalMs) override { return Add("start timer", intervalMs), true; }
     void SetEnabled(bool enabled) override { Add(enabled ? "timer on" : "timer off"); }
     void DoEvents() override { Add("events"); }
-    void IdleWait(int) override { clock_.Advance(500); }
+    void IdleWait(int) override { clock.Advance(500); }
     std::optional<Rect> DesktopRect() override { return desktop; }
     Rect MainWindowRect() override { return window; }
     void HideMainWindow() override { Add("hide window"); }
@@ -142,60 +168,20 @@ class FakeSaverSystem final : public StartupHost,
     bool CopyDesktopToMain(std::int32_t w, std::int32_t h, std::int32_t x,
                            std::int32_t y) override {
         Add("copy desktop", w, h, x, y);
-        if (copyWorks) Fill(main_, kDesktopPixel, Rect{0, 0, w, h});
+        if (copyWorks) Fill(main, kDesktopPixel, Rect{0, 0, w, h});
         return copyWorks;
     }
     std::unique_ptr<BackgroundPicture> LoadPicture(const std::string& path) override {
         Add("load picture", path);
         const auto found = pictures.find(path);
         if (found == pictures.end()) return nullptr;
-        return std::make_unique<FakePicture>(log, found->second, image_, drawWorks);
+        return std::make_unique<FakePicture>(log, found->second, image, drawWorks);
     }
     std::uint32_t SendString(const std::string& command, std::string* reply) override {
         if (reply != nullptr) reply->clear();
         return Add("mci", command), 0;  // every media command is accepted
     }
     std::string ShortPath(const std::string& longPath) override { return longPath; }
-
-  private:
-    static constexpr std::int32_t kStyle = 0x16CF0000;
-    template <class... Args>
-    void Add(const Args&... args) {
-        log.push_back(Call(args...));
-    }
-    FakeClock& clock_;
-    Surface& main_;
-    Surface& image_;
-};
-
-// An engine, its form and the start-up on 64 x 48 memory surfaces, every port
-// faked, at 10 o'clock.
-struct SaverFixture {
-    FakeClock clock;
-    FakeLocale locale;
-    FakeTraceSink traceSink;
-    Trace trace{traceSink, clock, locale};
-    Language language;
-    LcgRandom random;
-    SnowMaker engine{clock, locale, trace, language, random};
-    MemorySurface main, backBuffer, mask, image;
-    FakeSaverSystem system{clock, main, image};
-    Calls& log = system.log;
-    Sound sound{system, system};
-    FramePorts frame{system, system, system, system};
-    MainForm form{engine, MainFormSurfaces{main, backBuffer, mask, image},
-                  MainFormPorts{system, system, system, frame, clock}, language, sound};
-    ScrSaveManagement startup{system, form, trace};
-
-    SaverFixture() {
-        clock.SetTimer(36000.0);
-        SetPreviewValues(system.stored);
-    }
-    // Sets the timer to `seconds` and runs one tick of the frame timer.
-    void TickAt(double seconds) {
-        clock.SetTimer(seconds);
-        form.AnimationTimer_Timer(0);
-    }
 };
 
 }  // namespace brumo::test
