@@ -118,49 +118,42 @@ TEST(ManualStart, NoticeCountsDownOnARestoredStripAndInputIsUndoneForFiveSeconds
     EXPECT_FALSE(Has(f.log, "hide cursor"));
 }
 
-// Only a move away from the first position seen ends the run, at the next
-// frame, giving the user's windows back; a later tick does nothing more.
-TEST(Input, MouseMoveEndsTheRunAtTheNextFrameOnlyAwayFromTheFirstPosition) {
-    SaverFixture f;
-    f.iconList = true;
-    f.form.StartScreenSaver(false, false);
-    f.TickAt(kStart);
-    f.log.clear();
-    for (const auto& [x, y, moved] : {std::tuple{0.0f, 0.0f, false},
-                                      {10.0f, 20.0f, false},
-                                      {10.0f, 20.0f, false},
-                                      {11.0f, 20.0f, true},
-                                      {10.0f, 19.0f, true},
-                                      {10.0f, 20.0f, false}})
-        EXPECT_EQ(f.form.HasMouseMoved(x, y), moved) << x << "," << y;
-    f.form.MainPictureBox_MouseMove(10.0f, 21.0f);
-    f.TickAt(kStart + 0.05);
-    f.TickAt(kStart + 0.1);
-    EXPECT_EQ(Join(f.log),
-              "mci stop SworlsSound|mci close SworlsSound|hide cursor|refresh|events|timer "
-              "off|desktop keys|unload");
-}
-
-// The preview ignores input, yet stops the music; it ends at a forced end or
-// when its parent window is gone, leaving the cursor and the user's windows alone.
-TEST(Input, ThePreviewEndsOnlyWhenItsParentIsGone) {
+// Only a move away from the first position seen ends the full-screen run,
+// as any key does, at the next frame, giving the user's windows back; later
+// ticks do nothing more. The preview ignores input, yet stops the music, and
+// ends at a forced end or when its parent window is gone, leaving the cursor
+// and the user's windows alone.
+TEST(Input, EndsTheRunAtTheNextFrame) {
     const std::string stop = "mci stop SworlsSound|mci close SworlsSound|";
-    for (const bool forced : {false, true}) {
+    const std::string end = "timer off|desktop keys|unload";
+    const struct {
+        bool preview, forced;
+        std::string calls, trace;
+    } cases[] = {{false, false, stop + stop + "hide cursor|refresh|events|" + end, ""},
+                 {true, false, stop + "refresh|events|refresh|events|timer off|unload",
+                  "no parent: StopSworl"},
+                 {true, true, stop + stop + "refresh|events|timer off|unload", ""}};
+    for (const auto& c : cases) {
         SaverFixture f;
-        f.form.StartScreenSaver(true, false);
+        f.iconList = true;
+        f.form.StartScreenSaver(c.preview, false);
         f.form.DesktopShown = true;
         f.TickAt(kStart);
         f.log.clear();
+        // (0, 0) is no position yet; the first position seen is kept.
+        const float moves[][3] = {{0, 0, 0},   {10, 20, 0}, {10, 20, 0},
+                                  {11, 20, 1}, {10, 19, 1}, {10, 20, 0}};
+        for (const auto& [x, y, moved] : moves)
+            EXPECT_EQ(f.form.HasMouseMoved(x, y), moved != 0 && !c.preview) << x << "," << y;
+        f.form.MainPictureBox_MouseMove(10.0f, 21.0f);
         f.form.MainPictureBox_KeyDown();
-        f.form.MainPictureBox_MouseMove(3.0f, 4.0f);
-        f.form.MainPictureBox_MouseMove(7.0f, 8.0f);
+        if (c.forced) f.form.Form_Unload();
         f.TickAt(kStart + 0.05);
-        if (forced) f.form.Form_Unload();
-        f.parent = forced;
+        f.parent = false;
         f.TickAt(kStart + 0.1);
-        EXPECT_EQ(Join(f.log), stop + "refresh|events|" + (forced ? stop : "") +
-                                   "refresh|events|timer off|unload");
-        EXPECT_EQ(f.traceSink.lines, forced ? Calls{} : Calls{"no parent: StopSworl"});
+        f.TickAt(kStart + 0.15);
+        EXPECT_EQ(Join(f.log), c.calls);
+        EXPECT_EQ(Join(f.traceSink.lines), c.trace);
     }
 }
 
