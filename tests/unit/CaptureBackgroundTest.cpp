@@ -24,47 +24,48 @@ bool HasPicture(const Surface& s, Rect r, Pixel inside) {
 
 // Over an icon desktop the user's windows are minimised for a second first.
 // A picture that cannot be had takes the desktop silently; a failed copy or
-// a surface that cannot be sized is reported. The preview keeps its own
-// settings, its window's size and the user's windows.
+// a surface that cannot be sized is reported. Frames come 1000 / rate ms
+// apart, halves to even. The preview keeps its own settings, its window's
+// size and the user's windows.
 TEST(StartScreenSaver, TheBackgroundIsThePictureOrElseTheDesktop) {
     const std::string keys = "desktop keys|events|events|show maximized|";
     const std::string desktop = "hide window|events|events|copy desktop 64 48 0 0|show window";
     const std::string wide = "show maximized|load picture wide.jpg|draw picture ";
     const std::string failed = "|message 48 Snapshot failed.";
     const struct {
-        bool preview;
-        const char* path;
-        bool maximize;
-        std::int32_t size;
-        bool draws, copies;
-        std::int32_t height;  // of the desktop, 0 when it cannot be had
-        std::string calls;    // after the settings are read
-        Rect background;
-        Pixel inside;
+        bool preview = false;
+        const char* path = "";
+        bool maximize = false;
+        std::int32_t size = 100;
+        bool draws = true, copies = true;
+        std::int32_t height = 48;  // of the desktop, 0 when it cannot be had
+        std::uint8_t rate = 20;
+        int interval = 50;
+        std::string calls{};  // after the settings are read
+        Rect background{0, 0, 64, 48};
+        Pixel inside = kDesktopPixel;
     } cases[] = {
         // clang-format off
         // 40 x 10 on 64 x 48: at 100 % 64 x 16 centred, at 50 % half of that, maximised all.
-        {false, "wide.jpg", false, 100, true, true, 48, wide + "64 16 0 16 7|show window",
-         {0, 16, 64, 16}, kPicturePixel},
-        {false, "wide.jpg", false, 50, true, true, 48, wide + "32 8 16 20 7|show window",
-         {16, 20, 32, 8}, kPicturePixel},
-        {false, "wide.jpg", true, 50, true, true, 48, wide + "64 48 0 0 7|show window",
-         {0, 0, 64, 48}, kPicturePixel},
-        {false, "missing.bmp", false, 100, true, true, 48,
-         "show maximized|load picture missing.bmp|" + desktop, {0, 0, 64, 48}, kDesktopPixel},
-        {false, "empty.gif", false, 100, true, true, 48,
-         "show maximized|load picture empty.gif|" + desktop, {0, 0, 64, 48}, kDesktopPixel},
-        {false, "wide.jpg", false, 100, false, true, 48, wide + "64 16 0 16 7|" + desktop,
-         {0, 0, 64, 48}, kDesktopPixel},
-        {false, "", false, 100, true, true, 48, keys + desktop, {0, 0, 64, 48}, kDesktopPixel},
-        {false, "", false, 100, true, false, 48, keys + desktop + failed, {0, 0, 64, 48}, 0},
-        {false, "", false, 100, true, true, -1,
-         keys + "hide window|events|events|copy desktop 0 0 0 0|show window" + failed, {}, 0},
-        {false, "", false, 100, true, true, 0,
-         keys + "message 48 Desktop size cannot be determined.", {}, 0},
-        {true, "", false, 100, true, true, 48,
-         "show maximized|hide window|events|events|copy desktop 16 12 0 0|show window",
-         {0, 0, 16, 12}, kDesktopPixel},
+        {.path = "wide.jpg", .calls = wide + "64 16 0 16 7|show window",
+         .background = {0, 16, 64, 16}, .inside = kPicturePixel},
+        {.path = "wide.jpg", .size = 50, .calls = wide + "32 8 16 20 7|show window",
+         .background = {16, 20, 32, 8}, .inside = kPicturePixel},
+        {.path = "wide.jpg", .maximize = true, .size = 50, .calls = wide + "64 48 0 0 7|show window",
+         .inside = kPicturePixel},
+        {.path = "missing.bmp", .calls = "show maximized|load picture missing.bmp|" + desktop},
+        {.path = "empty.gif", .calls = "show maximized|load picture empty.gif|" + desktop},
+        {.path = "wide.jpg", .draws = false, .calls = wide + "64 16 0 16 7|" + desktop},
+        {.rate = 80, .interval = 12, .calls = keys + desktop},
+        {.rate = 0, .interval = 1000, .calls = keys + desktop},
+        {.copies = false, .calls = keys + desktop + failed, .inside = 0},
+        {.height = -1, .calls = keys + "hide window|events|events|copy desktop 0 0 0 0|show window"
+         + failed, .background = {}},
+        {.height = 0, .calls = keys + "message 48 Desktop size cannot be determined.",
+         .background = {}},
+        {.preview = true, .rate = 80,
+         .calls = "show maximized|hide window|events|events|copy desktop 16 12 0 0|show window",
+         .background = {0, 0, 16, 12}},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -76,14 +77,15 @@ TEST(StartScreenSaver, TheBackgroundIsThePictureOrElseTheDesktop) {
         f.copyWorks = c.copies;
         f.desktop = c.height != 0 ? std::optional(Rect{0, 0, 64, c.height}) : std::nullopt;
         f.stored.CountSnowballs = 40;
+        f.stored.Framerate = c.rate;
         f.stored.BackgroundImageEnabled = *c.path != '\0';
         f.stored.BackgroundImage = c.path;
         f.stored.MaximizeBackground = c.maximize;
         f.stored.SizeBackground = c.size;
         f.stored.ColorBackground = 0x0000FF;
         f.form.StartScreenSaver(c.preview, false);
-        EXPECT_EQ(Join(f.log),
-                  (c.preview ? "" : "settings|") + c.calls + "|events|refresh|start timer 50");
+        EXPECT_EQ(Join(f.log), (c.preview ? "" : "settings|") + c.calls + "|events|refresh|" +
+                                   Call("start timer", c.interval));
         EXPECT_EQ(f.engine.Background, c.background) << c.calls;
         for (const Surface* s : {&f.image, &f.backBuffer, &f.main})
             EXPECT_TRUE(HasPicture(*s, c.background, c.inside)) << c.calls;
@@ -102,18 +104,6 @@ TEST(StartScreenSaver, TheBackgroundIsThePictureOrElseTheDesktop) {
                         rightmost < f.main.Width())
                 << c.calls;
         }
-    }
-}
-
-// 1000 / rate ms between frames, halves to even; the preview keeps its own rate.
-TEST(StartScreenSaver, FrameIntervalIsRoundedHalfToEven) {
-    for (const auto& [preview, rate, timer] : {std::tuple{false, 80, "start timer 12"},
-                                               {false, 0, "start timer 1000"},
-                                               {true, 80, "start timer 50"}}) {
-        SaverFixture f;
-        f.stored.Framerate = static_cast<std::uint8_t>(rate);
-        f.form.StartScreenSaver(preview, false);
-        EXPECT_EQ(f.log.back(), timer);
     }
 }
 
