@@ -1,5 +1,5 @@
-// The saver's start, its frames (restart, frame rate, screen copy, manual
-// notice and grace period) and its end, on faked ports.
+// The saver's frames (picture flakes, restart, frame rate, screen copy,
+// manual notice and grace period) and its end, on faked ports.
 #include <gtest/gtest.h>
 
 #include "SaverFakes.h"
