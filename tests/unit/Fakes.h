@@ -14,28 +14,27 @@ namespace brumo::test {
 class FakeClock : public Clock {
   public:
     LocalDateTime now{2026, 12, 6, 11, 22, 33, 0};
-    int stepMs = 0;
-    int readings = 0;
+    int stepMs = 0, readings = 0;
 
     LocalDateTime Now() override {
-        ++readings;
         const LocalDateTime current = now;
+        ++readings;
         Advance(stepMs);
         return current;
     }
     void SetTimer(double seconds) {
-        const int total = static_cast<int>(seconds * 1000.0 + 0.5);
-        now.hour = total / 3600000;
-        now.minute = total / 60000 % 60;
-        now.second = total / 1000 % 60;
-        now.millisecond = total % 1000;
+        const int ms = static_cast<int>(seconds * 1000.0 + 0.5);
+        now.hour = ms / 3600000;
+        now.minute = ms / 60000 % 60;
+        now.second = ms / 1000 % 60;
+        now.millisecond = ms % 1000;
     }
-    void Advance(int ms) {
+    void Advance(int ms) {  // tests stay inside one month
+        constexpr long long kDay = 24LL * 3600 * 1000;
         const long long total =
             ((now.hour * 60LL + now.minute) * 60 + now.second) * 1000 + now.millisecond + ms;
-        const long long day = 24LL * 3600 * 1000;
-        if (total >= day) ++now.day;  // tests stay inside one month
-        SetTimer(static_cast<double>(total % day) / 1000.0);
+        if (total >= kDay) ++now.day;
+        SetTimer(static_cast<double>(total % kDay) / 1000.0);
     }
 };
 
@@ -55,11 +54,12 @@ class FakeLocale : public LocalePort {
     static std::string Two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 };
 
+// Keeps each line written (`full`) and its text between ": " and CR LF (`lines`).
 class FakeTraceSink : public TraceSink {
   public:
     std::string path = "trace.txt";
     bool failWrites = false;
-    std::vector<std::string> lines;  // text after ": " of each line written
+    std::vector<std::string> lines, full;
 
     std::string TracePath() override { return path; }
     bool AppendToFile(const std::string&, const std::string& line) override {
@@ -69,7 +69,6 @@ class FakeTraceSink : public TraceSink {
         lines.push_back(line.substr(colon + 2, line.size() - colon - 4));
         return true;
     }
-    std::vector<std::string> full;
 };
 
 }  // namespace brumo::test

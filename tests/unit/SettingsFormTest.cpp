@@ -135,20 +135,5 @@ TEST(SettingsForm, FlakePreviewAndTheControlsEachTypeUses) {
     EXPECT_TRUE(f.messages.empty());
 }
 
-TEST(StartScreenSaver, FullScreenTakesTheStoredSettings) {
-    test::SaverFixture f;
-    f.system.stored.CountSnowballs = 40;
-    f.system.stored.RestartMin = 9;
-    f.system.stored.ColorBackground = 0x00FF00;
-    f.form.StartScreenSaver(false, false);
-    EXPECT_EQ(f.engine.Flakes().size(), 41u);
-    EXPECT_EQ(f.image.BackColor(), 0x00FF00u);
-
-    test::SaverFixture p;
-    p.form.StartScreenSaver(true, false);
-    EXPECT_FALSE(p.log.Has("settings"));
-    EXPECT_EQ(p.engine.Flakes().size(), 201u);
-}
-
 }  // namespace
 }  // namespace brumo
