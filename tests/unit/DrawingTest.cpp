@@ -12,8 +12,7 @@
 namespace brumo {
 namespace {
 
-class NoMessages : public MessageSink {
-  public:
+struct NoMessages : MessageSink {
     void ShowMessage(const std::string& text, MessageStyle) override { ADD_FAILURE() << text; }
 };
 
@@ -39,6 +38,9 @@ TEST(Drawing, BlendRoundsEveryByteLikeTheSystem) {
     EXPECT_EQ(mismatches, 0);
     EXPECT_EQ(BlendConstantAlpha(0xFF0000, 0x204060, 192), 0xC81018u);
     EXPECT_EQ(ColorRefToPixel(0x123456), 0x563412u);
+    // Whole-number division: a top byte stays in the blue value.
+    EXPECT_EQ(std::vector({GetRed(0x123456), GetGreen(0x01FF3400), GetBlue(0x01FF0000)}),
+              std::vector({0x56u, 0x34u, 0x1FFu}));
 }
 
 enum class Op { Block, Bitmap, Copy, CopySelf };
@@ -62,9 +64,8 @@ TEST(Drawing, EveryOperationMatchesThePlainLoopsAtAnyPositionAndSize) {
         {Bitmap, 3, -6, 100, 0}, {Bitmap, 11, 10, 255, 0xFFFFFF}, {Bitmap, -2, -3, 448, 0x3080C0},
         {Bitmap, INT_MIN, 0, 255, 0xFF}, {Bitmap, 0, INT_MAX, 100, 0xFF},
         {Bitmap, INT_MAX - 2, 3, 100, 0}, {Copy, -1, 2, 4, 4}, {Copy, 0, 0, 2, 2, 3, 3},
-        {Copy, 0, 0, INT_MAX, INT_MAX, -2, -3}, {Copy, INT_MIN, 0, 10, 10}, {Copy, 14, 12, 9, 9,
-            1, 1},
-        {Copy, 2, 0, INT_MAX, 3, INT_MIN, 0},
+        {Copy, 0, 0, INT_MAX, INT_MAX, -2, -3}, {Copy, INT_MIN, 0, 10, 10},
+        {Copy, 14, 12, 9, 9, 1, 1}, {Copy, 2, 0, INT_MAX, 3, INT_MIN, 0},
         {CopySelf, 0, 1, 16, 13}, {CopySelf, 0, 0, 16, 13, 0, 1}, {CopySelf, 1, 0, 15, 14},
         {CopySelf, 0, 0, 15, 14, 1, 0},
         // clang-format on
@@ -96,14 +97,19 @@ TEST(Drawing, EveryOperationMatchesThePlainLoopsAtAnyPositionAndSize) {
 
 // Every alpha and several colours, with the flake cut at the left so that
 // both the fast path over groups of pixels and the rest of a row are taken.
+// Only translucent draws use the scratch, which grows to the largest flake.
 TEST(Drawing, EveryAlphaBlendsLikeThePlainLoopOnWholeAndPartRows) {
+    BlendScratch scratch;
+    MemorySurface target(16, 14);
+    FlakeBitmap big;
+    DrawBitmap(target, 2, 2, Load(big, "#103", 0), 0, kOpaqueAlpha, scratch);
+    EXPECT_EQ(scratch.surface.Width(), 0);
+    DrawBitmap(target, 2, 2, big, 0, 100, scratch);
     for (const ColorRef color : {0xFFFFFFu, 0x000000u, 0xFEFFFFu, 0xC0FF3Eu}) {
         FlakeBitmap loaded;
         const FlakeBitmap& flake = Load(loaded, "#102", color);
-        BlendScratch scratch;
         for (std::int32_t alpha = 0; alpha < 255; ++alpha)
             for (const std::int32_t x : {-3, 1, 9}) {
-                MemorySurface target(16, 14);
                 reference::FillPattern(target);
                 const reference::Pixels expected =
                     reference::Bitmap(target, x, 3, flake, color, alpha);
@@ -111,44 +117,18 @@ TEST(Drawing, EveryAlphaBlendsLikeThePlainLoopOnWholeAndPartRows) {
                 ASSERT_EQ(reference::PixelsOf(target), expected) << color << " " << alpha;
             }
     }
-}
-
-TEST(Drawing, OnlyTranslucentDrawsUseTheScratchWhichGrowsToTheLargestFlake) {
-    FlakeBitmap small, big;
-    Load(small, "#107", 0x30C0A0);
-    Load(big, "#103", 0);
-    MemorySurface target(16, 16);
-    BlendScratch scratch;
-    DrawBitmap(target, 2, 2, big, 0, 255, scratch);
-    EXPECT_EQ(scratch.surface.Width(), 0);
-    DrawBitmap(target, 2, 2, big, 0, 100, scratch);
-    DrawBitmap(target, 2, 2, small, 0x30C0A0, 100, scratch);
-    EXPECT_EQ(scratch.surface.Width(), 21);
-    EXPECT_EQ(scratch.surface.Height(), 25);
+    EXPECT_EQ(std::pair(scratch.surface.Width(), scratch.surface.Height()), std::pair(21, 25));
 }
 
 TEST(Drawing, DotPatternIsGreyAtOddColumnsOfEvenRows) {
-    const struct {
-        std::int32_t width, height;
-        std::string dots;
-    } cases[] = {{4, 3, "1,0 3,0 1,2 3,2 "}, {5, 4, "1,0 3,0 1,2 3,2 "}, {1, 1, ""}, {0, 0, ""}};
-    for (const auto& c : cases) {
-        MemorySurface s(c.width, c.height);
+    for (const auto& [width, height] : {std::pair{5, 4}, {4, 3}, {1, 1}, {0, 0}}) {
+        MemorySurface s(width, height);
+        const reference::Pixels expected = reference::Expected(
+            s,
+            [](std::int32_t x, std::int32_t y, Pixel) { return x % 2 > y % 2 ? 0xC0C0C0u : 0u; });
         DrawDotPattern(s);
-        std::string dots;
-        for (std::int32_t y = 0; y < s.Height(); ++y)
-            for (std::int32_t x = 0; x < s.Width(); ++x)
-                if (s.At(x, y) != 0)
-                    dots += (s.At(x, y) == 0xC0C0C0u ? "" : "?") + std::to_string(x) + "," +
-                            std::to_string(y) + " ";
-        EXPECT_EQ(dots, c.dots);
+        EXPECT_EQ(reference::PixelsOf(s), expected) << width << "x" << height;
     }
-}
-
-TEST(Drawing, ColourHelpersUseWholeNumberDivision) {
-    EXPECT_EQ(GetRed(0x123456), 0x56u);
-    EXPECT_EQ(GetGreen(0x01FF3400), 0x34u);
-    EXPECT_EQ(GetBlue(0x01FF0000), 0x1FFu);  // a top byte stays in the blue value
 }
 
 }  // namespace
