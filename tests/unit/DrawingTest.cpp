@@ -48,13 +48,18 @@ using enum Op;
 
 // Every operation at ordinary places, across each edge and at the ends of
 // the 32-bit range, on a patterned 16 x 14 target; the copies read a
-// patterned 6 x 5 source (or the target itself) at (sx, sy).
+// patterned 6 x 5 source (or the target itself) at (sx, sy). Then a small
+// flake in every alpha and several colours, cut at the left so that both the
+// fast path over groups of pixels and the rest of a row are taken. Only
+// translucent draws use the scratch, which grows to the largest flake.
 TEST(Drawing, EveryOperationMatchesThePlainLoopsAtAnyPositionAndSize) {
-    const struct {
+    struct Case {
         Op op;
         std::int32_t x, y, w, h;  // Bitmap: w is the alpha, h the snow colour
         std::int32_t sx = 0, sy = 0;
-    } cases[] = {
+        const char* picture = "#103";
+    };
+    std::vector<Case> cases = {
         // clang-format off
         {Block, 2, 1, 3, 3}, {Block, -2, -2, 3, 3}, {Block, 3, 3, 50, 50},
         {Block, 2, 1, INT_MAX, 2}, {Block, 1, 2, 3, INT_MAX}, {Block, INT_MIN, 0, INT_MAX, 3},
@@ -70,8 +75,16 @@ TEST(Drawing, EveryOperationMatchesThePlainLoopsAtAnyPositionAndSize) {
         {CopySelf, 0, 0, 15, 14, 1, 0},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        MemorySurface target(16, 14), source(6, 5);
+    for (const std::int32_t color : {0xFFFFFF, 0x000000, 0xFEFFFF, 0xC0FF3E})
+        for (std::int32_t alpha = 0; alpha < 255; ++alpha)
+            for (const std::int32_t x : {-3, 1, 9})
+                cases.push_back({Bitmap, x, 3, alpha, color, 0, 0, "#102"});
+    BlendScratch scratch;
+    MemorySurface target(16, 14), source(6, 5);
+    FlakeBitmap flake;
+    DrawBitmap(target, 2, 2, Load(flake, "#103", 0), 0, kOpaqueAlpha, scratch);
+    EXPECT_EQ(scratch.surface.Width(), 0);
+    for (const Case& c : cases) {
         reference::FillPattern(target);
         reference::FillPattern(source, 0x51ED27);
         reference::Pixels expected;
@@ -80,42 +93,16 @@ TEST(Drawing, EveryOperationMatchesThePlainLoopsAtAnyPositionAndSize) {
             DrawBlock(target, c.x, c.y, c.w, c.h, 0x0000FF);
         } else if (c.op == Bitmap) {
             const ColorRef color = static_cast<ColorRef>(c.h);
-            FlakeBitmap loaded;
-            const FlakeBitmap& flake = Load(loaded, "#103", color);
-            expected = reference::Bitmap(target, c.x, c.y, flake, color, c.w);
-            BlendScratch scratch;
+            expected =
+                reference::Bitmap(target, c.x, c.y, Load(flake, c.picture, color), color, c.w);
             DrawBitmap(target, c.x, c.y, flake, color, c.w, scratch);
         } else {
             const Surface& from = c.op == Copy ? source : target;
             expected = reference::Copy(target, c.x, c.y, c.w, c.h, from, c.sx, c.sy);
             CopySurface(target, c.x, c.y, c.w, c.h, from, c.sx, c.sy);
         }
-        EXPECT_EQ(reference::PixelsOf(target), expected)
+        ASSERT_EQ(reference::PixelsOf(target), expected)
             << static_cast<int>(c.op) << " at " << c.x << "," << c.y << " " << c.w << "x" << c.h;
-    }
-}
-
-// Every alpha and several colours, with the flake cut at the left so that
-// both the fast path over groups of pixels and the rest of a row are taken.
-// Only translucent draws use the scratch, which grows to the largest flake.
-TEST(Drawing, EveryAlphaBlendsLikeThePlainLoopOnWholeAndPartRows) {
-    BlendScratch scratch;
-    MemorySurface target(16, 14);
-    FlakeBitmap big;
-    DrawBitmap(target, 2, 2, Load(big, "#103", 0), 0, kOpaqueAlpha, scratch);
-    EXPECT_EQ(scratch.surface.Width(), 0);
-    DrawBitmap(target, 2, 2, big, 0, 100, scratch);
-    for (const ColorRef color : {0xFFFFFFu, 0x000000u, 0xFEFFFFu, 0xC0FF3Eu}) {
-        FlakeBitmap loaded;
-        const FlakeBitmap& flake = Load(loaded, "#102", color);
-        for (std::int32_t alpha = 0; alpha < 255; ++alpha)
-            for (const std::int32_t x : {-3, 1, 9}) {
-                reference::FillPattern(target);
-                const reference::Pixels expected =
-                    reference::Bitmap(target, x, 3, flake, color, alpha);
-                DrawBitmap(target, x, 3, flake, color, alpha, scratch);
-                ASSERT_EQ(reference::PixelsOf(target), expected) << color << " " << alpha;
-            }
     }
     EXPECT_EQ(std::pair(scratch.surface.Width(), scratch.surface.Height()), std::pair(21, 25));
 }

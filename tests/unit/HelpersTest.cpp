@@ -23,11 +23,12 @@ TEST(Helpers, RoundingNumberTextAndClock) {
                   FormatNumber(0.57, ".") + " " + FormatNumber(-0.0, "."),
               "20 20,5 0.57 0");
     EXPECT_FLOAT_EQ(SecondsSinceMidnight({2026, 12, 6, 11, 22, 33, 570}), 40953.57f);
-    EXPECT_EQ(DaySerial({1970, 1, 1}), 0);
-    EXPECT_EQ(DaySerial({2027, 1, 1}) - DaySerial({2026, 12, 31}), 1);
-    EXPECT_EQ(DaySerial({2024, 3, 1}) - DaySerial({2024, 2, 28}), 2);
-    EXPECT_EQ(ElapsedWholeSeconds(100.4f, 90.6f), 9);
-    EXPECT_EQ(ElapsedWholeSeconds(2.0f, 86398.0f), 4);
+    EXPECT_EQ(
+        std::vector({DaySerial({1970, 1, 1}), DaySerial({2027, 1, 1}) - DaySerial({2026, 12, 31}),
+                     DaySerial({2024, 3, 1}) - DaySerial({2024, 2, 28})}),
+        std::vector({0, 1, 2}));
+    EXPECT_EQ(std::pair(ElapsedWholeSeconds(100.4f, 90.6f), ElapsedWholeSeconds(2.0f, 86398.0f)),
+              std::pair(9, 4));
     EXPECT_DOUBLE_EQ(ElapsedSeconds(1.0f, 86399.0f), 2.0);
 }
 
