@@ -51,11 +51,14 @@ TEST(PictureHeader, ReadsTheClaimedSizeOrNothing) {
         // clang-format off
         {Jpeg(0xC0, 640, 480), S{640, 480}, 18}, {Jpeg(0xC2, 65500, 65500), S{65500, 65500}},
         {Jpeg(0xC4, 640, 480), kNone},  // a Huffman table is no frame
-        {Jpeg(0xC0, 640, 0), kNone}, {Header({0xFF, 0xD8, 0xFF, 0xDA, 0, 2}, 1, {}, Jpeg(0xC0, 1, 1)), kNone},
-        {{0xFF, 0xD8, 0xFF, 0xE1, 0xFF, 0xFF, 0}, kNone}, {{0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x00}, kNone},
+        {Jpeg(0xC0, 640, 0), kNone},
+        {Header({0xFF, 0xD8, 0xFF, 0xDA, 0, 2}, 1, {}, Jpeg(0xC0, 1, 1)), kNone},  // scan first
+        {{0xFF, 0xD8, 0xFF, 0xE1, 0xFF, 0xFF, 0}, kNone},  // a segment past the end
+        {{0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x00}, kNone},  // a zero segment length
         {Header({'G', 'I', 'F', '8', '9', 'a'}, 2, {4, 3}), S{4, 3}, 10},
         {Header({'G', 'I', 'F', '8', '7', 'a'}, 2, {7, 9}), S{7, 9}, 10},
-        {Bmp(40, 3, 2), S{3, 2}, 26}, {Bmp(124, 3, -2), S{3, 2}}, {Bmp(12, 300, 200), S{300, 200}, 22},
+        {Bmp(40, 3, 2), S{3, 2}, 26}, {Bmp(124, 3, -2), S{3, 2}},
+        {Bmp(12, 300, 200), S{300, 200}, 22},
         {Bmp(40, -3, 2), kNone}, {Bmp(40, 3, INT32_MIN), kNone},
         {Png(1920, 1080), S{1920, 1080}, 24}, {Png(0x80000000u, 1), kNone}, {Png(1, 1, 'i'), kNone},
         {{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P'}, kNone},

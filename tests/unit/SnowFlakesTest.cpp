@@ -107,7 +107,8 @@ TEST(StepFlake, OneFrameOfOneFlake) {
         {{.ground = 30}, {10, 26, 100}, {0.5f}, {10, 29, 110}, "f 10,29,110"},
         // Touching the last two rows: opaque rests there, fading restarts at the top
         // (Y = trunc(-50 / 4) held at -7; on a short grid trunc(-1.5) = -1, from the sky -7).
-        {{}, {10, 47, kFull}, {0.5f, 0.5f, 0.5f}, {65, 12, 0}, "f 10,49,192 s 10,49,100 f 10,49,100"},
+        {{}, {10, 47, kFull}, {0.5f, 0.5f, 0.5f}, {65, 12, 0},
+            "f 10,49,192 s 10,49,100 f 10,49,100"},
         {{}, {10, 46, 100}, {0.5f, 0.5f}, {65, -7, kFull}, "f 10,49,110"},
         {{.screenHeight = 6.0}, {10, 2, 100}, {0.5f, 0.25f}, {27, -1, 0}, ""},
         {{.fromSky = true, .screenHeight = 6.0}, {10, 2, 100}, {0.5f, 0.25f}, {27, -7, kFull}, ""},

@@ -70,9 +70,11 @@ TEST(SnowGrid, SupportIsTheTopmostRowOccupiedFromLeftOfTheFlakeToRightOfIt) {
         // Empty grid: a cell touching the last two rows (49, 50) rests where it is.
         {99, 0, 0, 10, 47, 2, 2, kNo}, {99, 0, 0, 10, 48, 2, 2, 0},
         // A 2-wide flake at x = 10 needs columns 9 to 12.
-        {22, 9, 12, 10, 20, 2, 2, 0}, {22, 10, 12, 10, 20, 2, 2, kNo}, {22, 9, 11, 10, 20, 2, 2, kNo},
+        {22, 9, 12, 10, 20, 2, 2, 0}, {22, 10, 12, 10, 20, 2, 2, kNo},
+        {22, 9, 11, 10, 20, 2, 2, kNo},
         // A 3 x 3 cell at (10, 20) searches rows 20 to 23.
-        {19, 9, 13, 10, 20, 3, 3, kNo}, {20, 9, 13, 10, 20, 3, 3, -3}, {24, 9, 13, 10, 20, 3, 3, kNo},
+        {19, 9, 13, 10, 20, 3, 3, kNo}, {20, 9, 13, 10, 20, 3, 3, -3},
+        {24, 9, 13, 10, 20, 3, 3, kNo},
         // Columns left of zero are never examined; the right stops at UB1.
         {22, 0, 2, -1, 20, 2, 2, 0}, {22, -30, kUB1, -3, 20, 2, 2, kNo},
         {22, kUB1 - 2, kUB1, kUB1 + 1, 20, 2, 2, 0}, {22, kUB1 - 2, kUB1, kUB1 + 2, 20, 2, 2, kNo},

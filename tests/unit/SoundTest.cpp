@@ -68,7 +68,8 @@ class FakeMci : public MciPort, public ShortPathPort {
 std::string Play(const std::string& steps) {
     // clang-format off
     const std::map<std::string, std::string> files = {{"song", "C:\\Music\\Winter song.mp3"},
-        {"bells", "C:\\bells.wav"}, {"long", "D:\\My Music\\long.wma"}, {"gone", "C:\\gone.mp3"}, {"", ""}};
+        {"bells", "C:\\bells.wav"}, {"long", "D:\\My Music\\long.wma"},
+        {"gone", "C:\\gone.mp3"}, {"", ""}};
     // clang-format on
     FakeMci mci;
     std::vector<std::unique_ptr<Sound>> players;
