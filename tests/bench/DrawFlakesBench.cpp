@@ -8,13 +8,10 @@
 namespace brumo {
 namespace {
 
-constexpr std::int32_t kWidth = 1920;
-constexpr std::int32_t kHeight = 1080;
-
 // Arguments: flake count setting, flake type, transparency.
 void DrawFlakes(benchmark::State& state) {
     test::SaverFixture f;
-    f.system.desktop = Rect{0, 0, kWidth, kHeight};
+    f.system.desktop = Rect{0, 0, 1920, 1080};
     EngineValues& stored = f.system.stored;
     stored.CountSnowballs = static_cast<std::int32_t>(state.range(0));
     stored.SnowballType = static_cast<std::int32_t>(state.range(1));
@@ -29,11 +26,8 @@ void DrawFlakes(benchmark::State& state) {
 }
 // Block flakes (type 7, opaque), then "Small and round" (type 1) opaque and blended.
 BENCHMARK(DrawFlakes)
-    ->ArgNames({"count", "type", "alpha"})
-    ->Args({300, 7, 255})
-    ->Args({5000, 7, 255})
-    ->Args({5000, 1, 255})
-    ->Args({5000, 1, 192})
+    ->ArgsProduct({{300, 5000}, {7}, {255}})
+    ->ArgsProduct({{5000}, {1}, {255, 192}})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -13,11 +13,18 @@ namespace brumo::reference {
 
 using Pixels = std::vector<Pixel>;
 
+// What `target` holds after the operation; `pixel(x, y, before)` decides each pixel.
+template <typename Decide>
+Pixels Expected(const Surface& target, Decide pixel) {
+    Pixels expected;
+    for (std::int32_t y = 0; y < target.Height(); ++y)
+        for (std::int32_t x = 0; x < target.Width(); ++x)
+            expected.push_back(pixel(x, y, target.At(x, y)));
+    return expected;
+}
+
 inline Pixels PixelsOf(const Surface& surface) {
-    Pixels pixels;
-    for (std::int32_t y = 0; y < surface.Height(); ++y)
-        for (std::int32_t x = 0; x < surface.Width(); ++x) pixels.push_back(surface.At(x, y));
-    return pixels;
+    return Expected(surface, [](std::int32_t, std::int32_t, Pixel p) { return p; });
 }
 
 // Every pixel different, all channels in use, the top byte zero.
@@ -37,21 +44,10 @@ inline std::int64_t Offset(std::int64_t at, std::int64_t origin, std::int64_t le
 inline Pixel Blend(Pixel source, Pixel destination, std::uint32_t alpha) {
     Pixel result = 0;
     for (int shift = 0; shift < 32; shift += 8) {
-        const std::uint32_t s = (source >> shift) & 0xFF;
-        const std::uint32_t d = (destination >> shift) & 0xFF;
+        const std::uint32_t s = (source >> shift) & 0xFF, d = (destination >> shift) & 0xFF;
         result |= ((s * alpha + d * (255 - alpha) + 127) / 255) << shift;
     }
     return result;
-}
-
-// What `target` holds after the operation; `pixel(x, y, before)` decides each pixel.
-template <typename Decide>
-Pixels Expected(const Surface& target, Decide pixel) {
-    Pixels expected;
-    for (std::int32_t y = 0; y < target.Height(); ++y)
-        for (std::int32_t x = 0; x < target.Width(); ++x)
-            expected.push_back(pixel(x, y, target.At(x, y)));
-    return expected;
 }
 
 inline Pixels Block(const Surface& target, std::int32_t x, std::int32_t y, std::int32_t width,

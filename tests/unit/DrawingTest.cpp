@@ -12,8 +12,7 @@
 namespace brumo {
 namespace {
 
-class NoMessages : public MessageSink {
-  public:
+struct NoMessages : MessageSink {
     void ShowMessage(const std::string& text, MessageStyle) override { ADD_FAILURE() << text; }
 };
 
@@ -39,6 +38,9 @@ TEST(Drawing, BlendRoundsEveryByteLikeTheSystem) {
     EXPECT_EQ(mismatches, 0);
     EXPECT_EQ(BlendConstantAlpha(0xFF0000, 0x204060, 192), 0xC81018u);
     EXPECT_EQ(ColorRefToPixel(0x123456), 0x563412u);
+    // Whole-number division: a top byte stays in the blue value.
+    EXPECT_EQ(std::vector({GetRed(0x123456), GetGreen(0x01FF3400), GetBlue(0x01FF0000)}),
+              std::vector({0x56u, 0x34u, 0x1FFu}));
 }
 
 enum class Op { Block, Bitmap, Copy, CopySelf };
@@ -46,13 +48,18 @@ using enum Op;
 
 // Every operation at ordinary places, across each edge and at the ends of
 // the 32-bit range, on a patterned 16 x 14 target; the copies read a
-// patterned 6 x 5 source (or the target itself) at (sx, sy).
+// patterned 6 x 5 source (or the target itself) at (sx, sy). Then a small
+// flake in every alpha and several colours, cut at the left so that both the
+// fast path over groups of pixels and the rest of a row are taken. Only
+// translucent draws use the scratch, which grows to the largest flake.
 TEST(Drawing, EveryOperationMatchesThePlainLoopsAtAnyPositionAndSize) {
-    const struct {
+    struct Case {
         Op op;
         std::int32_t x, y, w, h;  // Bitmap: w is the alpha, h the snow colour
         std::int32_t sx = 0, sy = 0;
-    } cases[] = {
+        const char* picture = "#103";
+    };
+    std::vector<Case> cases = {
         // clang-format off
         {Block, 2, 1, 3, 3}, {Block, -2, -2, 3, 3}, {Block, 3, 3, 50, 50},
         {Block, 2, 1, INT_MAX, 2}, {Block, 1, 2, 3, INT_MAX}, {Block, INT_MIN, 0, INT_MAX, 3},
@@ -62,15 +69,22 @@ TEST(Drawing, EveryOperationMatchesThePlainLoopsAtAnyPositionAndSize) {
         {Bitmap, 3, -6, 100, 0}, {Bitmap, 11, 10, 255, 0xFFFFFF}, {Bitmap, -2, -3, 448, 0x3080C0},
         {Bitmap, INT_MIN, 0, 255, 0xFF}, {Bitmap, 0, INT_MAX, 100, 0xFF},
         {Bitmap, INT_MAX - 2, 3, 100, 0}, {Copy, -1, 2, 4, 4}, {Copy, 0, 0, 2, 2, 3, 3},
-        {Copy, 0, 0, INT_MAX, INT_MAX, -2, -3}, {Copy, INT_MIN, 0, 10, 10}, {Copy, 14, 12, 9, 9,
-            1, 1},
-        {Copy, 2, 0, INT_MAX, 3, INT_MIN, 0},
+        {Copy, 0, 0, INT_MAX, INT_MAX, -2, -3}, {Copy, INT_MIN, 0, 10, 10},
+        {Copy, 14, 12, 9, 9, 1, 1}, {Copy, 2, 0, INT_MAX, 3, INT_MIN, 0},
         {CopySelf, 0, 1, 16, 13}, {CopySelf, 0, 0, 16, 13, 0, 1}, {CopySelf, 1, 0, 15, 14},
         {CopySelf, 0, 0, 15, 14, 1, 0},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        MemorySurface target(16, 14), source(6, 5);
+    for (const std::int32_t color : {0xFFFFFF, 0x000000, 0xFEFFFF, 0xC0FF3E})
+        for (std::int32_t alpha = 0; alpha < 255; ++alpha)
+            for (const std::int32_t x : {-3, 1, 9})
+                cases.push_back({Bitmap, x, 3, alpha, color, 0, 0, "#102"});
+    BlendScratch scratch;
+    MemorySurface target(16, 14), source(6, 5);
+    FlakeBitmap flake;
+    DrawBitmap(target, 2, 2, Load(flake, "#103", 0), 0, kOpaqueAlpha, scratch);
+    EXPECT_EQ(scratch.surface.Width(), 0);
+    for (const Case& c : cases) {
         reference::FillPattern(target);
         reference::FillPattern(source, 0x51ED27);
         reference::Pixels expected;
@@ -79,76 +93,29 @@ TEST(Drawing, EveryOperationMatchesThePlainLoopsAtAnyPositionAndSize) {
             DrawBlock(target, c.x, c.y, c.w, c.h, 0x0000FF);
         } else if (c.op == Bitmap) {
             const ColorRef color = static_cast<ColorRef>(c.h);
-            FlakeBitmap loaded;
-            const FlakeBitmap& flake = Load(loaded, "#103", color);
-            expected = reference::Bitmap(target, c.x, c.y, flake, color, c.w);
-            BlendScratch scratch;
+            expected =
+                reference::Bitmap(target, c.x, c.y, Load(flake, c.picture, color), color, c.w);
             DrawBitmap(target, c.x, c.y, flake, color, c.w, scratch);
         } else {
             const Surface& from = c.op == Copy ? source : target;
             expected = reference::Copy(target, c.x, c.y, c.w, c.h, from, c.sx, c.sy);
             CopySurface(target, c.x, c.y, c.w, c.h, from, c.sx, c.sy);
         }
-        EXPECT_EQ(reference::PixelsOf(target), expected)
+        ASSERT_EQ(reference::PixelsOf(target), expected)
             << static_cast<int>(c.op) << " at " << c.x << "," << c.y << " " << c.w << "x" << c.h;
     }
-}
-
-// Every alpha and several colours, with the flake cut at the left so that
-// both the fast path over groups of pixels and the rest of a row are taken.
-TEST(Drawing, EveryAlphaBlendsLikeThePlainLoopOnWholeAndPartRows) {
-    for (const ColorRef color : {0xFFFFFFu, 0x000000u, 0xFEFFFFu, 0xC0FF3Eu}) {
-        FlakeBitmap loaded;
-        const FlakeBitmap& flake = Load(loaded, "#102", color);
-        BlendScratch scratch;
-        for (std::int32_t alpha = 0; alpha < 255; ++alpha)
-            for (const std::int32_t x : {-3, 1, 9}) {
-                MemorySurface target(16, 14);
-                reference::FillPattern(target);
-                const reference::Pixels expected =
-                    reference::Bitmap(target, x, 3, flake, color, alpha);
-                DrawBitmap(target, x, 3, flake, color, alpha, scratch);
-                ASSERT_EQ(reference::PixelsOf(target), expected) << color << " " << alpha;
-            }
-    }
-}
-
-TEST(Drawing, OnlyTranslucentDrawsUseTheScratchWhichGrowsToTheLargestFlake) {
-    FlakeBitmap small, big;
-    Load(small, "#107", 0x30C0A0);
-    Load(big, "#103", 0);
-    MemorySurface target(16, 16);
-    BlendScratch scratch;
-    DrawBitmap(target, 2, 2, big, 0, 255, scratch);
-    EXPECT_EQ(scratch.surface.Width(), 0);
-    DrawBitmap(target, 2, 2, big, 0, 100, scratch);
-    DrawBitmap(target, 2, 2, small, 0x30C0A0, 100, scratch);
-    EXPECT_EQ(scratch.surface.Width(), 21);
-    EXPECT_EQ(scratch.surface.Height(), 25);
+    EXPECT_EQ(std::pair(scratch.surface.Width(), scratch.surface.Height()), std::pair(21, 25));
 }
 
 TEST(Drawing, DotPatternIsGreyAtOddColumnsOfEvenRows) {
-    const struct {
-        std::int32_t width, height;
-        std::string dots;
-    } cases[] = {{4, 3, "1,0 3,0 1,2 3,2 "}, {5, 4, "1,0 3,0 1,2 3,2 "}, {1, 1, ""}, {0, 0, ""}};
-    for (const auto& c : cases) {
-        MemorySurface s(c.width, c.height);
+    for (const auto& [width, height] : {std::pair{5, 4}, {4, 3}, {1, 1}, {0, 0}}) {
+        MemorySurface s(width, height);
+        const reference::Pixels expected = reference::Expected(
+            s,
+            [](std::int32_t x, std::int32_t y, Pixel) { return x % 2 > y % 2 ? 0xC0C0C0u : 0u; });
         DrawDotPattern(s);
-        std::string dots;
-        for (std::int32_t y = 0; y < s.Height(); ++y)
-            for (std::int32_t x = 0; x < s.Width(); ++x)
-                if (s.At(x, y) != 0)
-                    dots += (s.At(x, y) == 0xC0C0C0u ? "" : "?") + std::to_string(x) + "," +
-                            std::to_string(y) + " ";
-        EXPECT_EQ(dots, c.dots);
+        EXPECT_EQ(reference::PixelsOf(s), expected) << width << "x" << height;
     }
-}
-
-TEST(Drawing, ColourHelpersUseWholeNumberDivision) {
-    EXPECT_EQ(GetRed(0x123456), 0x56u);
-    EXPECT_EQ(GetGreen(0x01FF3400), 0x34u);
-    EXPECT_EQ(GetBlue(0x01FF0000), 0x1FFu);  // a top byte stays in the blue value
 }
 
 }  // namespace
