@@ -24,15 +24,10 @@ class FakeRegistry : public RegistryBackend {
 
     // Stores a value, creating its key and the key's parents; not logged.
     void Preset(std::string_view keyPath, std::string_view name, std::string_view text) {
-        AddKey(keyPath);
-        keys_[std::string(keyPath)][std::string(name)] = std::string(text);
-    }
-    void AddKey(std::string_view keyPath) {
         const std::string path(keyPath);
-        for (std::size_t end = path.find('\\'); end != std::string::npos;
-             end = path.find('\\', end + 1))
+        for (std::size_t end = 0; (end = path.find('\\', end + 1)) != std::string::npos;)
             keys_[path.substr(0, end)];
-        keys_[path];
+        keys_[path][std::string(name)] = std::string(text);
     }
     // Opening and creating `keyPath` fail from now on.
     void FailKey(std::string_view keyPath) { failing_.insert(std::string(keyPath)); }
@@ -60,48 +55,41 @@ class FakeRegistry : public RegistryBackend {
         return Reach(access == 0x3F ? "create" : "create with a wrong mask", parent, name, true);
     }
     bool SetTextValue(RegHandle key, const std::string& name, std::string_view text) override {
-        const auto handle = handles_.find(key);
-        if (handle == handles_.end()) return false;
+        if (handles_.count(key) == 0) return false;
         log.push_back("set " + name);
-        keys_[handle->second][name] = std::string(text);
+        keys_[handles_[key]][name] = std::string(text);
         return true;
     }
     std::optional<std::string> QueryText(RegHandle key, const std::string& name,
                                          std::size_t capacity) override {
-        const auto handle = handles_.find(key);
         std::optional<std::string> text;
-        if (handle != handles_.end()) text = Stored(handle->second, name);
+        if (handles_.count(key) > 0) text = Stored(handles_[key], name);
         if (text && CountCharacters(*text) > capacity) text.reset();
         log.push_back("query " + name + (text ? "" : " (failed)"));
         return text;
     }
     void CloseKey(RegHandle key) override {
-        const auto handle = handles_.find(key);
-        if (handle == handles_.end()) {
+        if (handles_.count(key) == 0) {
             ++badCloses;
             return;
         }
-        log.push_back("close " + handle->second);
-        handles_.erase(handle);
+        log.push_back("close " + handles_[key]);
+        handles_.erase(key);
     }
 
   private:
-    std::optional<std::string> PathOf(RegHandle handle) const {
-        if (handle == kHkeyCurrentUser) return "HKEY_CURRENT_USER";
-        if (handle == kHkeyLocalMachine) return "HKEY_LOCAL_MACHINE";
-        if (handle == kHkeyClassesRoot) return "HKEY_CLASSES_ROOT";
-        const auto open = handles_.find(handle);
-        if (open == handles_.end()) return std::nullopt;
-        return open->second;
-    }
     std::optional<RegHandle> Reach(const std::string& verb, RegHandle parent,
                                    const std::string& name, bool create) {
-        const std::optional<std::string> parentPath = PathOf(parent);
-        const std::string path = !parentPath    ? "?\\" + name
-                                 : name.empty() ? *parentPath
-                                                : *parentPath + "\\" + name;
-        const bool exists = keys_.count(path) > 0 || (parentPath && name.empty());
-        if (!parentPath || failing_.count(path) > 0 || (!exists && !create)) {
+        const std::map<RegHandle, std::string> roots = {{kHkeyCurrentUser, "HKEY_CURRENT_USER"},
+                                                        {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"},
+                                                        {kHkeyClassesRoot, "HKEY_CLASSES_ROOT"}};
+        const bool known = roots.count(parent) + handles_.count(parent) > 0;
+        const std::string parentPath = roots.count(parent) ? roots.at(parent)
+                                       : known             ? handles_[parent]
+                                                           : "?";
+        const std::string path = name.empty() ? parentPath : parentPath + "\\" + name;
+        const bool exists = keys_.count(path) > 0 || (known && name.empty());
+        if (!known || failing_.count(path) > 0 || (!exists && !create)) {
             log.push_back(verb + " " + path + " (failed)");
             return std::nullopt;
         }

@@ -11,7 +11,6 @@ using test::FakeRegistry;
 using Log = std::vector<std::string>;
 
 const std::string kKey = SectionKeyPath("Settings");
-const std::string kCloseKey = "close " + kKey;
 
 std::string Repeat(std::string_view piece, std::size_t times) {
     std::string text;
@@ -19,14 +18,19 @@ std::string Repeat(std::string_view piece, std::size_t times) {
     return text;
 }
 
-TEST(RegistryOpenPath, OpensLevelByLevelClosingTheOneAbove) {
+TEST(RegistryOpenPath, OpensLevelByLevelClosingTheOneAboveAndKnowsOnlyThreeRoots) {
     FakeRegistry registry;
-    registry.AddKey("HKEY_CURRENT_USER\\A\\B\\C");
-    registry.AddKey("HKEY_LOCAL_MACHINE\\D");
-    registry.AddKey("HKEY_CLASSES_ROOT\\E");
+    registry.Preset("HKEY_CURRENT_USER\\A\\B\\C", "", "");
+    registry.Preset("HKEY_LOCAL_MACHINE\\D", "", "");
+    registry.Preset("HKEY_CLASSES_ROOT\\E", "", "");
     EXPECT_TRUE(OpenRegPath(registry, "HKEY_CURRENT_USER\\A\\B\\C", false));
     EXPECT_TRUE(OpenRegPath(registry, "HKEY_LOCAL_MACHINE\\D\\", false));  // "" opens D again
     EXPECT_TRUE(OpenRegPath(registry, "HKEY_CLASSES_ROOT\\E", false));
+    for (const char* path : {"HKEY_USERS\\A", "hkey_current_user\\A", "HKEY_CURRENT_USER \\A",
+                             "\\A", "HKEY_CURRENT_USER", ""})
+        EXPECT_FALSE(WriteRegString(registry, path, "Name", "1") ||
+                     ReadRegString(registry, path, "Name") != "")
+            << path;
     EXPECT_EQ(registry.log,
               (Log{"open HKEY_CURRENT_USER\\A", "open HKEY_CURRENT_USER\\A\\B",
                    "close HKEY_CURRENT_USER\\A", "open HKEY_CURRENT_USER\\A\\B\\C",
@@ -35,16 +39,6 @@ TEST(RegistryOpenPath, OpensLevelByLevelClosingTheOneAbove) {
                    "close HKEY_LOCAL_MACHINE\\D", "close HKEY_LOCAL_MACHINE\\D",
                    "open HKEY_CLASSES_ROOT\\E", "close HKEY_CLASSES_ROOT\\E"}));
     EXPECT_EQ(registry.badCloses, 0);
-}
-
-TEST(RegistryOpenPath, UnknownRootsAndPathsWithoutBackslashReachNothing) {
-    FakeRegistry registry;
-    for (const char* path : {"HKEY_USERS\\A", "hkey_current_user\\A", "HKEY_CURRENT_USER \\A",
-                             "\\A", "HKEY_CURRENT_USER", ""}) {
-        EXPECT_FALSE(WriteRegString(registry, path, "Name", "1")) << path;
-        EXPECT_EQ(ReadRegString(registry, path, "Name"), "") << path;
-    }
-    EXPECT_TRUE(registry.log.empty());
 }
 
 TEST(RegistryOpenPath, AFailingLevelClosesWhatWasOpenedAndReadingNeverCreates) {
@@ -84,24 +78,14 @@ TEST(RegistryRead, CutsTrimsAndHoldsTheBufferLimitInCharacters) {
         FakeRegistry registry;
         registry.Preset(kKey, "V", stored);
         EXPECT_EQ(ReadRegString(registry, kKey, "V"), read) << stored.size();
-        EXPECT_EQ(registry.log.back(), kCloseKey);
+        EXPECT_EQ(registry.log.back(), "close " + kKey);
         EXPECT_EQ(registry.OpenKeys(), 0u);
     }
 }
 
-TEST(RegistryWrite, CreatesTheKeyWritesTheTextAndClosesIt) {
-    FakeRegistry registry;
-    EXPECT_TRUE(WriteRegString(registry, kKey, "Path", "C:\\Снег\\雪.mp3"));
-    EXPECT_TRUE(WriteRegString(registry, kKey, "Empty", ""));  // stored as one NUL
-    EXPECT_EQ(registry.Calls("create").size(), 8u);
-    EXPECT_EQ(registry.Calls("set"), (Log{"Path", "Empty"}));
-    EXPECT_EQ(registry.Stored(kKey, "Path"), "C:\\Снег\\雪.mp3");
-    EXPECT_EQ(registry.Stored(kKey, "Empty"), "\0"s);
-    EXPECT_EQ(registry.log.back(), kCloseKey);
-    EXPECT_EQ(registry.OpenKeys(), 0u);
-}
-
-TEST(RegistryWrite, LongListsLoseWholeTrailingEntriesCountingCharacters) {
+// Long lists lose whole trailing entries, counting characters; an empty text
+// is stored as one NUL.
+TEST(RegistryWrite, CreatesTheKeyWritesTheTextAndShortensLongLists) {
     std::string list;  // "000000001;000000002;...": the n-th ";" is character 10 n
     for (int i = 1; i <= 2000; ++i)
         list += std::string(9 - std::to_string(i).size(), '0') + std::to_string(i) + ";";
@@ -109,6 +93,8 @@ TEST(RegistryWrite, LongListsLoseWholeTrailingEntriesCountingCharacters) {
     const std::string snow = Repeat("\xF0\x9F\x8C\xA8", 8148);  // two units each
     const std::string plain(20000, 'c');
     const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Снег\\雪.mp3", "C:\\Снег\\雪.mp3"},
+        {"", "\0"s},
         {list, list.substr(0, 16289)},
         {"a;" + std::string(16296, 'b'), "a;" + std::string(16296, 'b')},  // 16298: kept
         {"a;" + std::string(16297, 'b'), "a"},
@@ -124,7 +110,11 @@ TEST(RegistryWrite, LongListsLoseWholeTrailingEntriesCountingCharacters) {
     for (const auto& [written, stored] : cases) {
         EXPECT_TRUE(WriteRegString(registry, kKey, "V", written));
         EXPECT_EQ(registry.Stored(kKey, "V"), stored) << written.size();
+        EXPECT_EQ(registry.log.back(), "close " + kKey);
     }
+    EXPECT_EQ(registry.Calls("create").size(), 4 * std::size(cases));
+    EXPECT_EQ(registry.Calls("set"), Log(std::size(cases), "V"));
+    EXPECT_EQ(registry.OpenKeys(), 0u);
 }
 
 }  // namespace

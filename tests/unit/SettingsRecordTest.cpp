@@ -17,8 +17,23 @@ class NoMessages : public MessageSink {
     void ShowMessage(const std::string& text, MessageStyle) override { ADD_FAILURE() << text; }
 };
 
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+// A registry holding the "Name=text" words, in their order.
+test::FakeRegistry Stored(const std::string& words) {
+    test::FakeRegistry registry;
+    for (const std::string& word : Words(words))
+        registry.Preset(kKey, word.substr(0, word.find('=')), word.substr(word.find('=') + 1));
+    return registry;
+}
+
 // The engine values and the language as "name=value" words.
-std::set<std::string> Words(const EngineValues& v, const Language& language) {
+std::set<std::string> EngineWords(const EngineValues& v, const Language& language) {
     std::ostringstream out;
     out << "lang=" << language.GetLanguage() << " colour=" << v.SnowballColor
         << " cell=" << v.FlakeCellWidth << "x" << v.FlakeCellHeight << " dir=" << v.FallingDirection
@@ -29,115 +44,74 @@ std::set<std::string> Words(const EngineValues& v, const Language& language) {
         << v.BackgroundImage << " type=" << v.SnowballType << " sound=" << v.BackgroundSound
         << " loop=" << v.LoopSound << " max=" << v.MaximizeBackground
         << " size=" << v.SizeBackground << " back=" << v.ColorBackground;
-    std::istringstream in(out.str());
-    std::set<std::string> words;
-    for (std::string word; in >> word;) words.insert(word);
-    return words;
+    const std::vector<std::string> words = Words(out.str());
+    return {words.begin(), words.end()};
 }
 
-struct EngineCase {
-    std::vector<std::pair<const char*, const char*>> stored;
-    const char* expected;  // words that must appear
-    bool alphaBlend = true;
-};
-
 TEST(SettingsRecord, StoredTextsReachTheEngineAsTheDialogShapesThem) {
-    const EngineCase cases[] = {
-        {{},
+    const struct {
+        const char* stored;
+        const char* expected;  // words that must appear
+        bool alphaBlend = true;
+    } cases[] = {
+        {"",
          "lang=1 colour=16777215 cell=4x4 dir=0 alpha=192/128 turb=4 count=300 fps=20 sky=0 "
          "showfps=0 icons=1 restart=15 image=0: type=1 sound= loop=1 max=1 size=100 back=0"},
-        {{{"CountSnowballs", "70000"},
-          {"Transparency", "10"},
-          {"SnowballSize", "12"},
-          {"SnowballType", "-3"},
-          {"Turbulence", "&H1F"},
-          {"Framerate", "0"},
-          {"FallingDirection", "-7"},
-          {"SizeBackground", "150abc"},
-          {"RestartMin", "150"}},
+        {"CountSnowballs=70000 Transparency=10 SnowballSize=12 SnowballType=-3 Turbulence=&H1F "
+         "Framerate=0 FallingDirection=-7 SizeBackground=150abc RestartMin=150",
          "count=5000 alpha=25/25 cell=8x8 type=0 turb=9 fps=1 dir=-2 size=150 restart=99"},
-        {{{"RestartMin", "12.5"}, {"SizeBackground", "12.5"}, {"Transparency", "129"}},
-         "restart=12 size=12 alpha=129/65"},
-        {{{"RestartMin", "13.5"}, {"Transparency", "128"}}, "restart=14 alpha=128/128"},
-        {{{"RestartMin", "99.5"}, {"Transparency", "255"}}, "restart=99 alpha=255/255"},
-        {{{"RestartMin", "x"}, {"Transparency", "100"}}, "restart=1 alpha=255/255", false},
-        {{{"SnowOnIcons", "1"}, {"BackgroundImageEnabled", "1"}, {"BackgroundImage", "C:\\a.jpg"}},
+        {"RestartMin=12.5 SizeBackground=12.5 Transparency=129", "restart=12 size=12 alpha=129/65"},
+        {"RestartMin=13.5 Transparency=128", "restart=14 alpha=128/128"},
+        {"RestartMin=99.5 Transparency=255", "restart=99 alpha=255/255"},
+        {"RestartMin=x Transparency=100", "restart=1 alpha=255/255", false},
+        {"SnowOnIcons=1 BackgroundImageEnabled=1 BackgroundImage=C:\\a.jpg",
          "icons=0 image=1:C:\\a.jpg"},
-        {{{"BackgroundImageEnabled", "0.3"},
-          {"MaximizeBackground", "0"},
-          {"LoopSound", "0"},
-          {"SnowAlwaysFromSky", "1"},
-          {"ShowFPS", "2"},
-          {"SnowOnIcons", "0"}},
+        {"BackgroundImageEnabled=0.3 MaximizeBackground=0 LoopSound=0 SnowAlwaysFromSky=1 "
+         "ShowFPS=2 SnowOnIcons=0",
          "image=1: max=0 loop=0 sky=1 showfps=1 icons=0"},
-        {{{"Language", "2.0"}, {"SnowballColor", "-16777216"}, {"ColorBackground", "255"}},
+        {"Language=2.0 SnowballColor=-16777216 ColorBackground=255",
          "lang=2 colour=4278190080 back=255"},
-        {{{"Language", "3"}}, "lang=3"},
-        {{{"Language", "2.5"}}, "lang=1"},
-        {{{"Language", "7"}}, "lang=1"},
+        {"Language=3", "lang=3"},
+        {"Language=2.5", "lang=1"},
+        {"Language=7", "lang=1"},
     };
-    for (const EngineCase& c : cases) {
-        test::FakeRegistry registry;
-        for (const auto& [name, text] : c.stored) registry.Preset(kKey, name, text);
+    for (const auto& c : cases) {
+        test::FakeRegistry registry = Stored(c.stored);
         Language language;
         const std::set<std::string> words =
-            Words(LoadSaverSettings(registry, language, c.alphaBlend), language);
-        std::istringstream expected(c.expected);
-        for (std::string word; expected >> word;) EXPECT_EQ(words.count(word), 1u) << word;
+            EngineWords(LoadSaverSettings(registry, language, c.alphaBlend), language);
+        for (const std::string& word : Words(c.expected))
+            EXPECT_EQ(words.count(word), 1u) << word << " from " << c.stored;
         EXPECT_EQ(registry.Calls("create").size(), 0u);
     }
 }
 
 TEST(SettingsRecord, TheDialogLoadsAndSavesInTheirOrdersAndStoredTextsSurvive) {
-    const std::vector<std::pair<std::string, std::string>> stored = {
-        {"Language", "3"},
-        {"SnowballColor", "-16777216"},
-        {"SnowballSize", "0"},
-        {"FallingDirection", "-2"},
-        {"Transparency", "25"},
-        {"Turbulence", "9"},
-        {"CountSnowballs", "5000"},
-        {"Framerate", "100"},
-        {"UseSystemTimer", "2"},
-        {"SnowAlwaysFromSky", "1"},
-        {"ShowFPS", "1"},
-        {"SnowOnIcons", "0"},
-        {"RestartMin", "42"},
-        {"BackgroundImageEnabled", "1"},
-        {"BackgroundImage", "C:\\Снег"},
-        {"SnowballType", "7"},
-        {"BackgroundSound", "雪.mp3"},
-        {"LoopSound", "0"},
-        {"MaximizeBackground", "0"},
-        {"ColorBackground", "255"},
-        {"SizeBackground", "12.5"}};
-    test::FakeRegistry registry;
-    for (const auto& [name, text] : stored) registry.Preset(kKey, name, text);
+    // In the order of saving.
+    const std::string stored =
+        "Language=3 SnowballColor=-16777216 SnowballSize=0 FallingDirection=-2 Transparency=25 "
+        "Turbulence=9 CountSnowballs=5000 Framerate=100 UseSystemTimer=2 SnowAlwaysFromSky=1 "
+        "ShowFPS=1 SnowOnIcons=0 RestartMin=42 BackgroundImageEnabled=1 BackgroundImage=C:\\Снег "
+        "SnowballType=7 BackgroundSound=雪.mp3 LoopSound=0 MaximizeBackground=0 "
+        "ColorBackground=255 SizeBackground=12.5";
+    test::FakeRegistry registry = Stored(stored);
     Language language;
     NoMessages messages;
     SettingsForm form(SettingsFormContext{registry, language, messages});
-    EXPECT_EQ(
-        registry.Calls("query"),
-        (std::vector<std::string>{"Language",        "SnowballColor",      "FallingDirection",
-                                  "Transparency",    "CountSnowballs",     "Framerate",
-                                  "UseSystemTimer",  "SnowballSize",       "Turbulence",
-                                  "SnowOnIcons",     "RestartMin",         "BackgroundImageEnabled",
-                                  "BackgroundImage", "SnowballType",       "BackgroundSound",
-                                  "LoopSound",       "MaximizeBackground", "ColorBackground",
-                                  "SizeBackground",  "SnowAlwaysFromSky",  "ShowFPS"}));
+    EXPECT_EQ(registry.Calls("query"),
+              Words("Language SnowballColor FallingDirection Transparency CountSnowballs "
+                    "Framerate UseSystemTimer SnowballSize Turbulence SnowOnIcons RestartMin "
+                    "BackgroundImageEnabled BackgroundImage SnowballType BackgroundSound LoopSound "
+                    "MaximizeBackground ColorBackground SizeBackground SnowAlwaysFromSky ShowFPS"));
     EXPECT_EQ(form.ToRecord(), LoadSettings(registry));
     EXPECT_EQ(form.VScrollRestartMin.Value(), -42);
     EXPECT_EQ(form.labelCountSnowballs.Caption, "5000");
     EXPECT_EQ(form.labelFramerate.Caption, "100");
     form.SaveSettings();
-    std::vector<std::string> names;
-    for (const auto& [name, text] : stored) {
-        names.push_back(name);
-        EXPECT_EQ(registry.Stored(kKey, name), text) << name;
-    }
-    names.push_back("Sleep");
-    EXPECT_EQ(registry.Calls("set"), names);
-    EXPECT_EQ(registry.Stored(kKey, "Sleep"), "0");
+    std::string saved;
+    for (const std::string& name : registry.Calls("set"))
+        saved += name + "=" + registry.Stored(kKey, name).value_or("?") + " ";
+    EXPECT_EQ(saved, stored + " Sleep=0 ");
     EXPECT_EQ(registry.OpenKeys(), 0u);
 }
 

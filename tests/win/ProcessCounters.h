@@ -13,8 +13,7 @@
 namespace brumo::test {
 
 inline std::size_t CountOwnHandles() {
-    constexpr std::uintptr_t kHandleProbeEnd = 0x4000;
-    constexpr std::uintptr_t kHandleStep = 4;
+    constexpr std::uintptr_t kHandleProbeEnd = 0x4000, kHandleStep = 4;
     std::size_t open = 0;
     DWORD flags = 0;
     for (std::uintptr_t value = kHandleStep; value < kHandleProbeEnd; value += kHandleStep)
@@ -25,19 +24,16 @@ inline std::size_t CountOwnHandles() {
 // The live entries of the GDI handle table: 0x10000 entries of 24 bytes on
 // 64-bit Windows, the object's type in byte 14 (0 for a free entry).
 inline std::size_t CountGdiObjects() {
-    constexpr std::size_t kPebGdiTable = 0xF8;
-    constexpr std::size_t kEntries = 0x10000;
-    constexpr std::size_t kEntryBytes = 24;
-    constexpr std::size_t kTypeByte = 14;
+    constexpr std::size_t kPebGdiTable = 0xF8, kEntries = 0x10000, kEntryBytes = 24, kTypeByte = 14;
     using GetPeb = void*(WINAPI*)();
     const auto getPeb = reinterpret_cast<GetPeb>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetCurrentPeb")));
-    if (getPeb == nullptr) return 0;
-    const auto* peb = static_cast<const std::uint8_t*>(getPeb());
-    const auto* table = *reinterpret_cast<const std::uint8_t* const*>(peb + kPebGdiTable);
-    if (table == nullptr) return 0;
+    const auto* peb = getPeb ? static_cast<const std::uint8_t*>(getPeb()) : nullptr;
+    const auto* table =
+        peb ? *reinterpret_cast<const std::uint8_t* const*>(peb + kPebGdiTable) : nullptr;
     std::size_t live = 0;
-    for (std::size_t i = 0; i < kEntries; ++i) live += table[i * kEntryBytes + kTypeByte] != 0;
+    for (std::size_t i = 0; table && i < kEntries; ++i)
+        live += table[i * kEntryBytes + kTypeByte] != 0;
     return live;
 }
 

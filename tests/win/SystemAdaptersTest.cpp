@@ -1,5 +1,5 @@
-// The thin Windows adapters: frame timer, clock and locale, trace file,
-// library probes and the show-desktop keys.
+// The thin Windows adapters: frame timer, message loop, clock and locale,
+// trace file, library probes and the show-desktop keys.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -17,63 +17,57 @@
 namespace brumo {
 namespace {
 
+// The ticks seen in `forMs`, each taking `workPerTickMs` to handle.
 int CountTicks(WaitableFrameTimer& timer, DWORD forMs, DWORD workPerTickMs = 0) {
     int ticks = 0;
-    const ULONGLONG end = GetTickCount64() + forMs;
-    while (GetTickCount64() < end) {
-        const HANDLE handle = timer.Handle();
-        const DWORD left = static_cast<DWORD>(end - GetTickCount64());
-        if (WaitForSingleObject(handle, left) == WAIT_OBJECT_0 && timer.Enabled()) {
+    for (const ULONGLONG end = GetTickCount64() + forMs; GetTickCount64() < end;)
+        if (WaitForSingleObject(timer.Handle(), static_cast<DWORD>(end - GetTickCount64())) ==
+                WAIT_OBJECT_0 &&
+            timer.Enabled()) {
             ++ticks;
-            if (workPerTickMs > 0) Sleep(workPerTickMs);
+            Sleep(workPerTickMs);
         }
-    }
     return ticks;
 }
 
 TEST(FrameTimer, TicksPeriodicallyWithoutBacklogAndStopsWhenDisabled) {
     WaitableFrameTimer timer;
-    ASSERT_TRUE(timer.Start(50));
-    const int ticks = CountTicks(timer, 1000);
-    EXPECT_GE(ticks, 15);
-    EXPECT_LE(ticks, 21);
-    // Each "frame" takes 100 ms: a backlog would deliver a burst of ticks.
-    ASSERT_TRUE(timer.Start(20));
-    const int slow = CountTicks(timer, 1000, 100);
-    EXPECT_GE(slow, 7);
-    EXPECT_LE(slow, 11);
+    const struct {
+        int intervalMs, workMs, least, most;
+    } cases[] = {{50, 0, 15, 21}, {20, 100, 7, 11}};  // a backlog would tick in bursts
+    for (const auto& c : cases) {
+        ASSERT_TRUE(timer.Start(c.intervalMs));
+        const int ticks = CountTicks(timer, 1000, c.workMs);
+        EXPECT_TRUE(ticks >= c.least && ticks <= c.most) << ticks << " every " << c.intervalMs;
+    }
     ASSERT_TRUE(timer.Start(10));
     Sleep(50);  // the timer is signalled by now
     timer.SetEnabled(false);
-    EXPECT_EQ(CountTicks(timer, 200), 0);
+    WaitForSingleObject(timer.Handle(), 0);  // a tick before the cancel may still be there
+    EXPECT_EQ(WaitForSingleObject(timer.Handle(), 200), static_cast<DWORD>(WAIT_TIMEOUT));
     timer.SetEnabled(true);
     EXPECT_GE(CountTicks(timer, 200), 5);
 }
 
 MessageLoop* watched = nullptr;  // ended by the watchdog when ticks stop coming
 
-TEST(MessageLoop, TicksRunOnTheLoopUntilQuitOrWmQuit) {
-    MessageLoop loop;
+TEST(MessageLoop, TicksRunUntilQuitOrWmQuitAndTabMovesOnlyInTheDialog) {
+    MessageLoop loop, posted;
     int ticks = 0;
     loop.SetTickHandler([&] {
         if (++ticks == 5) loop.Quit();
     });
+    posted.SetTickHandler([&] { PostQuitMessage(0); });
     watched = &loop;
     const UINT_PTR watchdog =
         SetTimer(nullptr, 0, 2000, [](HWND, UINT, UINT_PTR, DWORD) { watched->Quit(); });
-    ASSERT_TRUE(loop.Timer().Start(10));
+    ASSERT_TRUE(loop.Timer().Start(10) && posted.Timer().Start(10));
     loop.Run();
+    posted.Run();
     KillTimer(nullptr, watchdog);
     EXPECT_EQ(ticks, 5);
-
-    MessageLoop posted;
-    posted.SetTickHandler([&] { PostQuitMessage(0); });
-    ASSERT_TRUE(posted.Timer().Start(10));
-    posted.Run();
     EXPECT_TRUE(posted.QuitRequested());
-}
 
-TEST(MessageLoop, TabMovesTheFocusOnlyInTheRegisteredDialog) {
     const UniqueWindowHandle dialog(CreateWindowExW(WS_EX_CONTROLPARENT, L"#32770", L"Tabs",
                                                     WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                                     nullptr, nullptr, nullptr));
@@ -84,7 +78,6 @@ TEST(MessageLoop, TabMovesTheFocusOnlyInTheRegisteredDialog) {
             CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10 + 60 * i, 10,
                             50, 20, dialog.get(), nullptr, nullptr, nullptr);
     SetForegroundWindow(dialog.get());
-    MessageLoop loop;
     for (HWND registered : {static_cast<HWND>(nullptr), dialog.get()}) {
         SetFocus(buttons[0]);
         loop.SetDialogWindow(registered);
@@ -94,7 +87,7 @@ TEST(MessageLoop, TabMovesTheFocusOnlyInTheRegisteredDialog) {
     }
 }
 
-TEST(SystemClockAndUserLocale, FollowTheLocalTimeAndTheUsersFormats) {
+TEST(SmallAdapters, ClockLocaleLibraryProbesAndShowDesktopKeys) {
     SystemClock clock;
     SYSTEMTIME st;
     GetLocalTime(&st);
@@ -102,9 +95,21 @@ TEST(SystemClockAndUserLocale, FollowTheLocalTimeAndTheUsersFormats) {
     UserLocale locale;
     const LocalDateTime t{2026, 12, 6, 11, 22, 33, 0};
     EXPECT_NE(locale.ShortDate(t).find("2026"), std::string::npos);
-    EXPECT_NE(locale.TimeText(t).find("22"), std::string::npos);
-    EXPECT_NE(locale.TimeText(t).find("33"), std::string::npos);
+    const std::string time = locale.TimeText(t);
+    EXPECT_TRUE(time.find("22") != std::string::npos && time.find("33") != std::string::npos);
     EXPECT_TRUE(locale.DecimalSeparator() == "." || locale.DecimalSeparator() == ",");
+
+    EXPECT_TRUE(IsLibraryAvailable("kernel32.dll") && IsLibraryAvailable("gdiplus.dll"));
+    EXPECT_NE(GetModuleHandleW(L"kernel32.dll"), nullptr);
+    EXPECT_FALSE(IsLibraryAvailable("brumo_no_such_library.dll"));
+    EXPECT_TRUE(IsFunctionAvailable("msimg32.dll", "AlphaBlend"));
+    EXPECT_TRUE(IsFunctionAvailable("msimg32.dll", ""));
+    EXPECT_FALSE(IsFunctionAvailable("msimg32.dll", "NoSuchFunction"));
+    EXPECT_FALSE(IsFunctionAvailable("brumo_no_such_library.dll", ""));
+
+    ShowDesktopKeys();
+    Sleep(50);
+    EXPECT_EQ((GetAsyncKeyState('D') | GetAsyncKeyState(VK_LWIN)) & 0x8000, 0);
 }
 
 TEST(EnvironmentTraceSink, AppendsAnsiLinesToTheNamedFile) {
@@ -117,34 +122,14 @@ TEST(EnvironmentTraceSink, AppendsAnsiLinesToTheNamedFile) {
     EXPECT_EQ(sink.TracePath(), "");
     SetEnvironmentVariableW(L"SNOW_TRACE", path.c_str());
     const std::string utf8Path = sink.TracePath();
-    ASSERT_FALSE(utf8Path.empty());
-    ASSERT_TRUE(sink.AppendToFile(utf8Path, "first\r\n"));
-    ASSERT_TRUE(sink.AppendToFile(utf8Path, "zweite Zeile \xC3\xA4\r\n"));  // a-umlaut
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    EXPECT_EQ(content.str(), "first\r\nzweite Zeile \xE4\r\n");  // ANSI (Windows-1252)
+    EXPECT_TRUE(sink.AppendToFile(utf8Path, "first\r\n"));
+    EXPECT_TRUE(sink.AppendToFile(utf8Path, "zweite Zeile \xC3\xA4\r\n"));  // a-umlaut
     EXPECT_FALSE(sink.AppendToFile("Z:\\no\\such\\folder\\t.txt", "x\r\n"));
+    std::stringstream content;
+    content << std::ifstream(path.c_str(), std::ios::binary).rdbuf();
+    EXPECT_EQ(content.str(), "first\r\nzweite Zeile \xE4\r\n");  // ANSI (Windows-1252)
     SetEnvironmentVariableW(L"SNOW_TRACE", nullptr);
     DeleteFileW(path.c_str());
-}
-
-TEST(LibraryProbes, AnswerAndLeaveLoadedLibrariesAlone) {
-    EXPECT_TRUE(IsLibraryAvailable("kernel32.dll"));
-    EXPECT_NE(GetModuleHandleW(L"kernel32.dll"), nullptr);
-    EXPECT_TRUE(IsLibraryAvailable("gdiplus.dll"));
-    EXPECT_FALSE(IsLibraryAvailable("brumo_no_such_library.dll"));
-    EXPECT_TRUE(IsFunctionAvailable("msimg32.dll", "AlphaBlend"));
-    EXPECT_TRUE(IsFunctionAvailable("msimg32.dll", ""));
-    EXPECT_FALSE(IsFunctionAvailable("msimg32.dll", "NoSuchFunction"));
-    EXPECT_FALSE(IsFunctionAvailable("brumo_no_such_library.dll", ""));
-}
-
-TEST(ShowDesktopKeys, LeavesNoKeyHeldDown) {
-    ShowDesktopKeys();
-    Sleep(50);
-    EXPECT_EQ(GetAsyncKeyState('D') & 0x8000, 0);
-    EXPECT_EQ(GetAsyncKeyState(VK_LWIN) & 0x8000, 0);
 }
 
 }  // namespace
