@@ -23,27 +23,34 @@ trap 'rm -rf "$work"' EXIT
 findings="$repo_root/build/fuzz/findings"
 readonly findings
 
-failed=0
-for source in tests/fuzz/*Fuzz.cpp; do
-    target="$(basename "$source" .cpp)"
-    corpus="$work/$target"
+readonly parallel_runs=2
+
+# Runs one target; prints its result and leaves "$work/<target>.failed" on a finding.
+run_target() {
+    local target=$1 corpus="$work/$1" log="$work/$1.log" rate runs
     mkdir -p "$corpus"
     if [[ -d "tests/fuzz/corpus/$target" ]]; then
         cp -R "tests/fuzz/corpus/$target/." "$corpus/"
     fi
-    log="$work/$target.log"
     if "build/fuzz/tests/fuzz/$target" -max_total_time="$seconds" -timeout="$slow_input_seconds" \
         -print_final_stats=1 -artifact_prefix="$work/$target-" "$corpus" >"$log" 2>&1; then
         rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")"
         runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")"
         printf '%-24s ok: %s runs, %s per second\n' "$target" "${runs:-?}" "${rate:-?}"
     else
-        failed=1
+        touch "$work/$target.failed"
         echo "$target FAILED:"
         tail -n 40 "$log"
         mkdir -p "$findings"
         cp "$work/$target-"* "$findings/" 2>/dev/null || true
         echo "(inputs kept in $findings)"
     fi
+}
+
+# Two targets at a time: one per core.
+for source in tests/fuzz/*Fuzz.cpp; do
+    while (($(jobs -rp | wc -l) >= parallel_runs)); do wait -n || true; done
+    run_target "$(basename "$source" .cpp)" &
 done
-exit "$failed"
+wait
+if compgen -G "$work/*.failed" >/dev/null; then exit 1; fi
