@@ -11,8 +11,9 @@ readonly required_packages=(
     xvfb imagemagick xdotool x11-utils
     googletest libbenchmark-dev
     lame
+    clang-format clang-tidy shellcheck
 )
-readonly optional_packages=(clang-format)
+readonly optional_packages=()
 
 is_installed() {
     [[ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" == "install ok installed" ]]
