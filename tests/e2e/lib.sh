@@ -53,8 +53,7 @@ cleanup() {
     exit "$rc"
 }
 trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+trap 'exit 130' INT && trap 'exit 143' TERM
 
 # start NAME PROGRAM ARG...: a Windows program in the background, output to
 # $WORK/NAME.log (a file: Wine's helpers inherit it); its pid in PID.
@@ -69,7 +68,6 @@ helper() { local out=$1; shift; wine "$HELPER" "$@" >"$out" 2>&1 </dev/null; }
 # value_of FILE KEY: the text after "KEY " on the first such line.
 value_of() { sed -n "s/^$2 //p" "$1" | head -n 1 | tr -d '\r'; }
 winpath() { winepath -w "$1" 2>/dev/null; }
-# visible_windows: how many saver windows are visible now.
 visible_windows() { helper "$WORK/find.txt" find "$CAPTION" 0 || true; value_of "$WORK/find.txt" visible; }
 message_boxes() { helper "$WORK/dialog.txt" dialog 0 || true; value_of "$WORK/dialog.txt" dialogs; }
 reg_set() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >>"$WORK/reg.log" 2>&1 </dev/null; }

@@ -54,10 +54,10 @@ done
 style=${texts[5]#SetParent: }
 check "the window was not a child before (style $style)" test $((style & 0x40000000)) -eq 0
 
-helper "$WORK/dead.txt" dead-handle || die "e2e_helper dead-handle failed"
+# The box's handle now names no window.
 start watch "$HELPER" find "$CAPTION" 1500
 watch=$PID
-start stale "$SCR" /p "$(value_of "$WORK/dead.txt" handle)"
+start stale "$SCR" /p "$handle"
 check "a preview for a window that is gone ends within about a second" wait_exit "$PID" 1500
 wait_exit "$watch" 5000 || true
 check_eq "and never shows a saver window" 0 "$(value_of "$WORK/watch.log" visible)"

@@ -1,28 +1,28 @@
 #!/usr/bin/env bash
-# What Windows reads from brumo.scr's resources: the name in the screen-saver
-# list, the icon, the manifest and the version record.
+# What Windows reads from brumo.scr's resources, decoded by windres: the name
+# in the screen-saver list, the icon sizes, the version record, the manifest.
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-facts="$WORK/resources.txt"
-helper "$facts" resources "$(winpath "$SCR")" || die "e2e_helper could not read $SCR"
-while IFS='|' read -r key expected; do
-    check_eq "$key" "$expected" "$(value_of "$facts" "$key")"
+rc="$WORK/resources.rc"
+x86_64-w64-mingw32-windres -i "$SCR" -O rc -o "$rc" || die "windres could not read $SCR"
+check_eq "icon 100 holds 16, 32, 48 and 256 pixel images" '\020\020 \040\040 \060\060 \000\000' \
+    "$(sed -n '/^100 14 /,/^END/p' "$rc" | grep -o '"\\[0-7]*\\[0-7]*' | tr -d '"' | paste -sd ' ')"
+while IFS= read -r line; do
+    check "the resources hold: $line" grep -qF -- "$line" "$rc"
 done <<'TABLE'
-string 1|Brumo
-icon 100|16x16 32x32 48x48 256x256
-icon-loads|1
-fileversion|1.5.0.0
-productversion|1.5.0.0
-version CompanyName|Merelan
-version FileDescription|Brumo
-version FileVersion|1.5.0
-version InternalName|Brumo
-version OriginalFilename|brumo.scr
-version ProductName|Brumo
+  1, "Brumo"
+ FILEVERSION 1, 5, 0, 0
+ PRODUCTVERSION 1, 5, 0, 0
+VALUE "CompanyName", "Merelan"
+VALUE "FileDescription", "Brumo"
+VALUE "FileVersion", "1.5.0"
+VALUE "InternalName", "Brumo"
+VALUE "OriginalFilename", "brumo.scr"
+VALUE "ProductName", "Brumo"
+name=""Microsoft.Windows.Common-Controls"" version=""6.0.0.0""
+>PerMonitorV2
+>true/pm</dpiAware>
+level=""asInvoker""
 TABLE
-for line in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' '>PerMonitorV2' \
-    '>true/pm</dpiAware>' 'level="asInvoker"'; do
-    check "the manifest holds $line" grep -qaF -- "$line" "$SCR"
-done
 finish

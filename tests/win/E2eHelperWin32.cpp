@@ -8,11 +8,9 @@
 //                            "client-origin"; once the file exists its children
 //                            ("child", "child-origin", "child-visible",
 //                            "children"), then "destroyed"
-//   dead-handle              "handle" of a window already destroyed
 //   fake-shell <stopfile>    Progman > SHELLDLL_DefView > list view holding
 //                            kFakeShellIcons: "progman", "defview", "item i x y
 //                            l t r b", "ready <list>"; serves until the file exists
-//   resources <file>         string 1, icon group 100, version record
 //   notice-match <rgb> <w> <h> <text> <RRGGBB>  the bottom strip of a raw RGB
 //                            screenshot against the manual notice drawn by GDI
 //                            over that colour, countdown 5..1: "count", "differences"
@@ -45,9 +43,6 @@ constexpr DWORD kPollMs = 50;
 constexpr auto kServeLimit = std::chrono::minutes(10);  // outlives no forgotten run
 constexpr int kPreviewWidth = 152, kPreviewHeight = 112, kPreviewAt = 100;
 constexpr int kNoticeStrip = 29, kNoticePoints = 14, kPointsPerInch = 72, kNoticeX = 10;
-constexpr int kVersionShift = 16;
-constexpr WORD kIconGroupId = 100;
-constexpr int kLargeIconEdge = 256;  // written as 0 in an icon directory
 
 struct WindowDestroyer {
     void operator()(HWND window) const { DestroyWindow(window); }
@@ -197,16 +192,6 @@ int MakeParent(const wchar_t* stop_file) {
     return kOk;
 }
 
-int DeadHandle() {
-    HWND gone = nullptr;
-    if (UniqueWindow window = MakeWindow(L"BrumoE2eGone", WS_OVERLAPPED, 0, 0, 10, 10)) {
-        gone = window.get();
-    }  // destroyed here
-    if (gone == nullptr || IsWindow(gone)) return kFailure;
-    Print("handle " + HandleText(gone));
-    return kOk;
-}
-
 int FakeShell(const wchar_t* stop_file) {
     const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     if (!InitCommonControlsEx(&controls) || !Register(L"Progman", COLOR_DESKTOP) ||
@@ -249,67 +234,6 @@ int FakeShell(const wchar_t* stop_file) {
     }
     Print("ready " + HandleText(list));
     return ServeUntil(stop_file) ? kOk : kNotMet;
-}
-
-std::string ResourceText(HMODULE module, const wchar_t* type, WORD id) {
-    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
-    const HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
-    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-    return bytes == nullptr
-               ? std::string()
-               : std::string(static_cast<const char*>(bytes), SizeofResource(module, found));
-}
-
-void PrintVersion(const wchar_t* file) {
-    std::vector<char> block(GetFileVersionInfoSizeW(file, nullptr));
-    if (block.empty() ||
-        !GetFileVersionInfoW(file, 0, static_cast<DWORD>(block.size()), block.data()))
-        return;
-    void* value = nullptr;
-    UINT size = 0;
-    if (VerQueryValueW(block.data(), L"\\", &value, &size) && size >= sizeof(VS_FIXEDFILEINFO)) {
-        const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-        for (const auto& [name, high, low] :
-             {std::tuple{"fileversion ", fixed->dwFileVersionMS, fixed->dwFileVersionLS},
-              std::tuple{"productversion ", fixed->dwProductVersionMS, fixed->dwProductVersionLS}})
-            Print(name + Num(high >> kVersionShift) + "." + Num(high & 0xFFFF) + "." +
-                  Num(low >> kVersionShift) + "." + Num(low & 0xFFFF));
-    }
-    if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &size) || size < 4)
-        return;
-    const auto* language = static_cast<const WORD*>(value);
-    wchar_t prefix[40];
-    swprintf(prefix, 40, L"\\StringFileInfo\\%04x%04x\\", language[0], language[1]);
-    for (const wchar_t* key : {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName",
-                               L"OriginalFilename", L"ProductName"})
-        if (VerQueryValueW(block.data(), (prefix + std::wstring(key)).c_str(), &value, &size))
-            Print("version " + WideToUtf8(key) + " " +
-                  WideToUtf8(static_cast<const wchar_t*>(value)));
-}
-
-int Resources(const wchar_t* file) {
-    const UniqueLibrary module(LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    if (!module) return kFailure;
-    wchar_t name[256] = L"";
-    LoadStringW(module.get(), 1, name, 256);
-    Print("string 1 " + WideToUtf8(name));
-    // An icon group: a 6-byte head (entry count at 4), then 14-byte entries.
-    const std::string group = ResourceText(module.get(), RT_GROUP_ICON, kIconGroupId);
-    std::string sizes;
-    for (std::size_t at = 6; group.size() >= 6 && at + 14 <= group.size(); at += 14) {
-        const auto edge = [&](std::size_t i) {
-            const auto byte = static_cast<unsigned char>(group[at + i]);
-            return Num(byte == 0 ? kLargeIconEdge : byte);
-        };
-        sizes += " " + edge(0) + "x" + edge(1);
-    }
-    Print("icon 100" + sizes);
-    const HANDLE icon =
-        LoadImageW(module.get(), MAKEINTRESOURCEW(kIconGroupId), IMAGE_ICON, 32, 32, 0);
-    Print("icon-loads " + Num(icon != nullptr));
-    if (icon != nullptr) DestroyIcon(static_cast<HICON>(icon));
-    PrintVersion(file);
-    return kOk;
 }
 
 std::vector<Pixel> ReadRgb(const wchar_t* file, int w, int h) {
@@ -377,9 +301,7 @@ int Run(int argc, wchar_t** argv) {
     if (command == L"find" && operands == 2) return Find(arg(1), _wtoi(arg(2)));
     if (command == L"dialog" && operands == 1) return Dialog(_wtoi(arg(1)));
     if (command == L"make-parent" && operands == 1) return MakeParent(arg(1));
-    if (command == L"dead-handle" && operands == 0) return DeadHandle();
     if (command == L"fake-shell" && operands == 1) return FakeShell(arg(1));
-    if (command == L"resources" && operands == 1) return Resources(arg(1));
     if (command == L"notice-match" && operands == 5) {
         const int w = _wtoi(arg(2)), h = _wtoi(arg(3));
         const std::vector<Pixel> shot = ReadRgb(arg(1), w, h);
