@@ -12,8 +12,8 @@ readonly required_packages=(
     googletest libbenchmark-dev
     lame
     clang libclang-rt-14-dev
+    clang-format clang-tidy shellcheck
 )
-readonly optional_packages=(clang-format)
 
 is_installed() {
     [[ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" == "install ok installed" ]]
@@ -34,24 +34,16 @@ missing=()
 for pkg in "${required_packages[@]}"; do
     is_installed "$pkg" || missing+=("$pkg")
 done
-optional_missing=()
-for pkg in "${optional_packages[@]}"; do
-    is_installed "$pkg" || optional_missing+=("$pkg")
-done
 
-if [[ ${#missing[@]} -eq 0 && ${#optional_missing[@]} -eq 0 && -x /usr/bin/wine ]]; then
+if [[ ${#missing[@]} -eq 0 && -x /usr/bin/wine ]]; then
     exit 0
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-echo "install-deps: installing ${missing[*]} ${optional_missing[*]}"
+echo "install-deps: installing ${missing[*]}"
 as_root apt-get update -qq
 if [[ ${#missing[@]} -gt 0 ]]; then
     as_root apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
-if [[ ${#optional_missing[@]} -gt 0 ]]; then
-    as_root apt-get install -y -qq "${optional_missing[@]}" >/dev/null ||
-        echo "install-deps: optional ${optional_missing[*]} not installed (formatting check only)"
 fi
 
 # wine64 alone brings only the loader; the "wine" command is the wine package's.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Everything CI checks, in order, stopping at the first failure:
 #   1. the tool packages (scripts/install-deps.sh)
+#   1a. lint: include layers, clang-format, clang-tidy, shellcheck (scripts/lint.sh)
 #   2. native build + unit tests (GoogleTest)
 #   3. native build with AddressSanitizer/UBSan + unit tests, then the
 #      libFuzzer targets for a few seconds each (scripts/run-fuzz.sh)
@@ -47,6 +48,7 @@ stage() {
 }
 
 stage "tool packages" scripts/install-deps.sh
+stage "lint" scripts/lint.sh
 stage "native: build" scripts/build-preset.sh native
 stage "native: unit tests" ctest --test-dir build/native --output-on-failure
 stage "native-asan: build" scripts/build-preset.sh native-asan

@@ -1,289 +1,134 @@
 # shellcheck shell=bash
-# Shared helpers of the end-to-end tests: sourced by every tests/e2e/test_*.sh.
-#
-# The tests drive the real brumo.scr under Wine in the environment made by
-# scripts/with-wine.sh (Xvfb display, throw-away prefix). ctest is started
-# inside that environment by scripts/test.sh; a script started on its own
-# re-runs itself inside a fresh one. Every Wine process a test starts is
-# ended again when the script exits, however it exits.
-#
-# Environment: BRUMO_BIN, the win64 build folder with brumo.scr and
-# tests/e2e_helper.exe (ctest sets it; by hand it defaults to build/win64).
-
+# Shared by every tests/e2e/test_*.sh: they drive the real brumo.scr under Wine
+# in the environment of scripts/with-wine.sh (a script started on its own
+# re-runs itself inside a fresh one). Every Wine process a test starts is
+# ended when the script exits. BRUMO_BIN: the win64 build folder (ctest sets
+# it; by hand it defaults to build/win64).
 set -euo pipefail
 
-E2E_REPO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 E2E_NAME="$(basename "$0" .sh)"
-readonly E2E_REPO_ROOT E2E_NAME
+if [[ -z "${BRUMO_WINE_ENV:-}" ]]; then exec "$E2E_ROOT/scripts/with-wine.sh" bash "$0" "$@"; fi
+: "${BRUMO_BIN:=$E2E_ROOT/build/win64}"
+readonly SCR="$BRUMO_BIN/brumo.scr" HELPER="$BRUMO_BIN/tests/e2e_helper.exe"
+readonly CAPTION="DivurUdididIriva"  # the saver window's caption
+readonly SCREEN_WIDTH=1280 SCREEN_HEIGHT=1024 SCREEN="1280x1024+0+0"
+readonly DESKTOP_COLOUR="#203A5C"  # dark: whatever is pure white on screen is snow
+readonly WINDOW_MS=15000 KEY_EXIT_MS=1500
+readonly WORK="$BRUMO_BIN/e2e/$E2E_NAME"  # logs, screenshots, trace files
+rm -rf "$WORK" && mkdir -p "$WORK"
+[[ -f "$SCR" && -f "$HELPER" ]] || { echo "no $SCR or $HELPER: build the win64 preset" >&2; exit 1; }
 
-if [[ -z "${BRUMO_WINE_ENV:-}" ]]; then
-    exec "$E2E_REPO_ROOT/scripts/with-wine.sh" bash "$0" "$@"
-fi
-
-: "${BRUMO_BIN:=$E2E_REPO_ROOT/build/win64}"
-readonly SCR="$BRUMO_BIN/brumo.scr"
-readonly HELPER="$BRUMO_BIN/tests/e2e_helper.exe"
-# The saver window's caption, which also marks a running full-screen saver.
-readonly SAVER_CAPTION="DivurUdididIriva"
-readonly SCREEN_WIDTH=1280
-readonly SCREEN_HEIGHT=1024
-# A dark desktop colour: whatever is pure white on screen is snow.
-readonly DESKTOP_COLOUR="#203A5C"
-
-# Everything a test writes goes here (logs, screenshots, trace files).
-readonly E2E_WORK="$BRUMO_BIN/e2e/$E2E_NAME"
-rm -rf "$E2E_WORK"
-mkdir -p "$E2E_WORK"
-
-e2e_failures=0
-e2e_started_pids=()
-
-# --- reporting ------------------------------------------------------------------
-
+failures=0 started_pids=() at_exit=()
 note() { echo "[$E2E_NAME] $*"; }
-pass() { echo "[$E2E_NAME] ok   - $*"; }
-fail() {
-    echo "[$E2E_NAME] FAIL - $*"
-    e2e_failures=$((e2e_failures + 1))
-}
-# A failure after which the rest of the test makes no sense.
-die() {
-    fail "$*"
-    exit 1
-}
+pass() { note "ok   - $*"; }
+fail() { note "FAIL - $*"; failures=$((failures + 1)); }
+die() { fail "$*"; exit 1; }
 # check DESCRIPTION COMMAND...: passes when the command succeeds.
-check() {
-    local description=$1
-    shift
-    if "$@"; then pass "$description"; else fail "$description"; fi
-}
+check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
 # check_eq DESCRIPTION EXPECTED ACTUAL
-check_eq() {
-    if [[ "$2" == "$3" ]]; then
-        pass "$1 ($3)"
-    else
-        fail "$1: expected '$2', got '$3'"
-    fi
+check_eq() { if [[ "$2" == "$3" ]]; then pass "$1 ($3)"; else fail "$1: expected '$2', got '$3'"; fi; }
+finish() { ((failures == 0)) || die "$failures check(s) failed; logs in $WORK"; note "all checks passed"; exit 0; }
+
+now_ms() { local t=${EPOCHREALTIME/[.,]/}; echo $((t / 1000)); }
+# sleep_until START_MS OFFSET_MS
+sleep_until() { local ms=$(($1 + $2 - $(now_ms))); ((ms <= 0)) || sleep "$((ms / 1000)).$(printf %03d $((ms % 1000)))"; }
+is_running() { kill -0 "$1" 2>/dev/null; }
+# wait_exit PID TIMEOUT_MS: true when the process ended within the time.
+wait_exit() {
+    local deadline=$(($(now_ms) + $2))
+    while is_running "$1"; do (($(now_ms) < deadline)) || return 1; sleep 0.05; done
 }
-# Ends the test with the verdict; call it as the last line of a test.
-finish() {
-    if ((e2e_failures > 0)); then
-        note "$e2e_failures check(s) failed; logs in $E2E_WORK"
-        exit 1
-    fi
-    note "all checks passed"
-    exit 0
-}
-
-# --- preconditions ----------------------------------------------------------------
-
-require_binaries() {
-    [[ -f "$SCR" ]] || die "no $SCR: build the win64 preset first"
-    [[ -f "$HELPER" ]] || die "no $HELPER: build the win64 preset first"
-}
-
-# --- time -------------------------------------------------------------------------
-
-# Milliseconds since the epoch.
-now_ms() {
-    local t=${EPOCHREALTIME/[.,]/}
-    echo $((t / 1000))
-}
-
-# sleep_until START_MS OFFSET_MS: sleeps until OFFSET_MS after START_MS.
-sleep_until() {
-    local remaining=$(($1 + $2 - $(now_ms)))
-    if ((remaining > 0)); then
-        sleep "$((remaining / 1000)).$(printf '%03d' $((remaining % 1000)))"
-    fi
-}
-
-# --- processes --------------------------------------------------------------------
-
-# Ends a process and its descendants, by process id.
 kill_tree() {
-    local pid=$1 signal=$2 child
-    for child in $(pgrep -P "$pid" 2>/dev/null || true); do
-        kill_tree "$child" "$signal"
-    done
-    kill "-$signal" "$pid" 2>/dev/null || true
+    local child
+    for child in $(pgrep -P "$1" 2>/dev/null || true); do kill_tree "$child"; done
+    kill -TERM "$1" 2>/dev/null || true
 }
-
-e2e_cleanup() {
-    local rc=$? pid
+cleanup() {
+    local rc=$? pid command
     trap - EXIT
     set +e
-    for pid in "${e2e_started_pids[@]}"; do
-        kill -0 "$pid" 2>/dev/null || continue
-        note "cleanup: ending process $pid"
-        kill_tree "$pid" TERM
-        for _ in 1 2 3 4 5 6 7 8 9 10; do
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill -0 "$pid" 2>/dev/null && kill_tree "$pid" KILL
-        wait "$pid" 2>/dev/null
-    done
+    for pid in "${started_pids[@]}"; do is_running "$pid" && kill_tree "$pid" && wait_exit "$pid" 2000; done
+    for command in "${at_exit[@]}"; do eval "$command"; done
     exit "$rc"
 }
-trap e2e_cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+trap cleanup EXIT
+trap 'exit 130' INT && trap 'exit 143' TERM
 
-# start_wine NAME PROGRAM ARG...: starts a Windows program in the background,
-# output to $E2E_WORK/NAME.log; its process id is left in STARTED_PID.
-# Wine's helper processes inherit the output, so it never goes to a pipe.
-start_wine() {
-    local name=$1
-    shift
-    wine "$@" >"$E2E_WORK/$name.log" 2>&1 </dev/null &
-    STARTED_PID=$!
-    e2e_started_pids+=("$STARTED_PID")
+# start NAME PROGRAM ARG...: a Windows program in the background, output to
+# $WORK/NAME.log (a file: Wine's helpers inherit it); its pid in PID.
+start() {
+    local name=$1; shift
+    wine "$@" >"$WORK/$name.log" 2>&1 </dev/null &
+    PID=$!
+    started_pids+=("$PID")
 }
-
-# start_scr NAME SWITCH...: starts brumo.scr with the given switches.
-start_scr() {
-    local name=$1
-    shift
-    start_wine "$name" "$SCR" "$@"
-    note "started brumo.scr $* (pid $STARTED_PID)"
-}
-
-# wait_exit PID TIMEOUT_MS: true when the process has ended within the time.
-wait_exit() {
-    local pid=$1 deadline=$(($(now_ms) + $2))
-    while kill -0 "$pid" 2>/dev/null; do
-        (($(now_ms) < deadline)) || return 1
-        sleep 0.05
+# helper OUT SUBCOMMAND ARG...: runs e2e_helper.exe, its output in OUT.
+helper() { local out=$1; shift; wine "$HELPER" "$@" >"$out" 2>&1 </dev/null; }
+# value_of FILE KEY: the text after "KEY " on the first such line.
+value_of() { sed -n "s/^$2 //p" "$1" | head -n 1 | tr -d '\r'; }
+winpath() { winepath -w "$1" 2>/dev/null; }
+visible_windows() { helper "$WORK/find.txt" find "$CAPTION" 0 || true; value_of "$WORK/find.txt" visible; }
+message_boxes() { helper "$WORK/dialog.txt" dialog 0 || true; value_of "$WORK/dialog.txt" dialogs; }
+reg_set() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >>"$WORK/reg.log" 2>&1 </dev/null; }
+setting() { reg_set 'HKCU\Software\Merelan\Brumo\Settings' "$@"; }
+# test_settings [NAME=VALUE...]: 1000 opaque white 2x2 blocks at 20 frames a
+# second, no music, no icon ledges, no picture, English; then the given values.
+test_settings() {
+    local pair lines=()
+    for pair in Language=2 SnowballColor=16777215 SnowballType=7 SnowballSize=1 Transparency=255 \
+        CountSnowballs=1000 Framerate=20 Turbulence=3 FallingDirection=0 SnowOnIcons=0 RestartMin=15 \
+        BackgroundImageEnabled=0 BackgroundSound= ShowFPS=0 SnowAlwaysFromSky=0 "$@"; do
+        lines+=("\"${pair%%=*}\"=\"${pair#*=}\"")
     done
-    return 0
+    printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Merelan\Brumo\Settings]' "${lines[@]}" \
+        >"$WORK/settings.reg"
+    wine regedit /S "$(winpath "$WORK/settings.reg")" >>"$WORK/reg.log" 2>&1 </dev/null
 }
 
-is_running() { kill -0 "$1" 2>/dev/null; }
-
-# --- the helper program -------------------------------------------------------------
-
-# helper OUTFILE SUBCOMMAND ARG...: runs e2e_helper.exe to completion, its
-# output in OUTFILE (the file, not a pipe: see start_wine). Returns its code.
-helper() {
-    local out=$1
-    shift
-    wine "$HELPER" "$@" >"$out" 2>"$out.err" </dev/null
-}
-
-# value_of FILE KEY: the text after "KEY " on the first such line of FILE.
-value_of() {
-    sed -n "s/^$2 //p" "$1" | head -n 1 | tr -d '\r'
-}
-
-# next_log NAME: a fresh file under the work folder, named in time order
-# (callers run in command substitutions, so no counter would survive).
-next_log() {
-    mktemp "$E2E_WORK/$(now_ms)-$1-XXXX.txt"
-}
-
-# find_saver_windows KEY: "count" or "count-visible" of the top-level windows
-# that carry the saver's caption.
-find_saver_windows() {
-    local out
-    out=$(next_log find)
-    helper "$out" find "$SAVER_CAPTION" || true
-    value_of "$out" "$1"
-}
-saver_window_count() { find_saver_windows count; }
-visible_saver_window_count() { find_saver_windows count-visible; }
-
-# wait_saver_window TIMEOUT_MS: waits for the saver's window; the facts of
-# the first one (count, rect, topmost, visible) are left in the file named
-# by WINDOW_FACTS. True when a window came.
-wait_saver_window() {
-    WINDOW_FACTS=$(next_log wait-find)
-    helper "$WINDOW_FACTS" wait-find "$SAVER_CAPTION" "$1"
-}
-
-# Windows path of a Linux file.
-windows_path() { winepath -w "$1" 2>/dev/null; }
-
-# --- the screen ------------------------------------------------------------------------
-
-# paint_desktop: fills the X root window (what the saver captures as the
-# desktop) with DESKTOP_COLOUR.
+# paint_desktop: fills the X root window, which the saver copies as the desktop.
 paint_desktop() {
-    local image="$E2E_WORK/desktop.png"
-    local probe="$E2E_WORK/desktop-check.png"
-    convert -size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" "xc:$DESKTOP_COLOUR" "$image"
-    # display reports a failure status after setting the root background;
-    # whether it worked is checked on the screen itself.
-    display -window root "$image" >"$E2E_WORK/display.log" 2>&1 || true
-    screenshot "$probe"
-    [[ "$(count_pixels "$probe" "${SCREEN_WIDTH}x${SCREEN_HEIGHT}+0+0" "$DESKTOP_COLOUR")" == \
+    convert -size "${SCREEN_WIDTH}x${SCREEN_HEIGHT}" "xc:$DESKTOP_COLOUR" "$WORK/desktop.png"
+    display -window root "$WORK/desktop.png" >/dev/null 2>&1 || true  # fails even when it worked
+    import -window root "$WORK/desktop-check.png"
+    [[ "$(count_pixels "$WORK/desktop-check.png" "$SCREEN" "$DESKTOP_COLOUR")" == \
         $((SCREEN_WIDTH * SCREEN_HEIGHT)) ]] || die "could not paint the X root window"
 }
-
-# screenshot FILE: the whole X screen.
-screenshot() { import -window root "$1"; }
-
-# count_pixels FILE GEOMETRY COLOUR: how many pixels of the region
-# GEOMETRY (WxH+X+Y) have exactly the colour COLOUR (#RRGGBB).
+# count_pixels FILE GEOMETRY COLOUR: pixels of the region WxH+X+Y in exactly #RRGGBB.
 count_pixels() {
-    local colour
-    colour=$(echo "$3" | tr '[:lower:]' '[:upper:]')
     convert "$1" -crop "$2" +repage -alpha off -depth 8 -format %c histogram:info:- |
-        awk -v c="$colour" '{ for (i = 2; i <= NF; i++) if ($i == c) n += $1 } END { print n + 0 }'
+        awk -v c="${3^^}" '{ for (i = 2; i <= NF; i++) if ($i == c) n += $1 } END { print n + 0 }'
 }
-
 count_white() { count_pixels "$1" "$2" "#FFFFFF"; }
+# at_least PERCENT PART WHOLE
+at_least() { (($2 * 100 >= $3 * $1)); }
+raw_rgb() { convert "$1" -alpha off -depth 8 "rgb:${1%.png}.rgb" && winpath "${1%.png}.rgb"; }
 
-# --- input -----------------------------------------------------------------------------
-
-send_key() { xdotool key "$1"; }
-move_mouse() { xdotool mousemove "$1" "$2"; }
-click_at() { xdotool mousemove "$1" "$2" click 1; }
-
-# --- settings --------------------------------------------------------------------------
-
-# use_test_settings: stores the saver settings of the tests: 200 (201 flakes)
-# opaque white 2x2 blocks at 20 frames per second, no music, no icon ledges.
-use_test_settings() {
-    local reg="$E2E_WORK/settings.reg"
-    printf '%s\r\n' \
-        'REGEDIT4' '' \
-        '[HKEY_CURRENT_USER\Software\Merelan\Brumo\Settings]' \
-        '"Language"="2"' \
-        '"SnowballColor"="16777215"' \
-        '"SnowballType"="7"' \
-        '"SnowballSize"="1"' \
-        '"Transparency"="255"' \
-        '"CountSnowballs"="200"' \
-        '"Framerate"="20"' \
-        '"Turbulence"="3"' \
-        '"FallingDirection"="0"' \
-        '"SnowOnIcons"="0"' \
-        '"RestartMin"="15"' \
-        '"BackgroundImageEnabled"="0"' \
-        '"BackgroundSound"=""' \
-        '"ShowFPS"="0"' \
-        '"SnowAlwaysFromSky"="0"' >"$reg"
-    wine regedit /S "$(windows_path "$reg")" >"$E2E_WORK/regedit.log" 2>&1 </dev/null
+# run_saver NAME MS SWITCH...: starts brumo.scr, waits (bounded) for its
+# window to show, lets it run MS milliseconds from then, takes $WORK/NAME.png.
+# Leaves SAVER (pid), SHOWN (ms) and the window facts in $WORK/NAME-window.txt.
+run_saver() {
+    local name=$1 ms=$2
+    shift 2
+    start "$name" "$SCR" "$@"
+    SAVER=$PID
+    helper "$WORK/$name-window.txt" find "$CAPTION" "$WINDOW_MS" ||
+        die "$name: no visible window '$CAPTION' within $WINDOW_MS ms"
+    SHOWN=$(now_ms)
+    sleep_until "$SHOWN" "$ms"
+    is_running "$SAVER" || die "$name: the saver ended by itself within $ms ms"
+    import -window root "$WORK/$name.png"
 }
-
-# The tests start from a screen without a saver window.
-require_no_saver() {
-    local count
-    count=$(saver_window_count)
-    [[ "$count" == 0 ]] || die "a window '$SAVER_CAPTION' exists before the test ($count)"
-}
-
-# store_setting NAME VALUE: one stored setting of the saver, as text.
-store_setting() {
-    wine reg add 'HKCU\Software\Merelan\Brumo\Settings' /v "$1" /t REG_SZ /d "$2" /f \
-        >>"$E2E_WORK/settings.log" 2>&1 </dev/null
-}
-
-# raw_rgb PNG: the screenshot's pixels as raw 8-bit RGB beside it, for the
-# helper's image checks; prints the raw file's name.
-raw_rgb() {
-    local raw="${1%.png}.rgb"
-    convert "$1" -alpha off -depth 8 "rgb:$raw"
-    echo "$raw"
+# key_ends NAME: a key press ends the saver SAVER within KEY_EXIT_MS and
+# leaves no saver window.
+key_ends() {
+    local sent
+    sent=$(now_ms)
+    xdotool key space
+    if wait_exit "$SAVER" "$KEY_EXIT_MS"; then
+        pass "$1: a key press ends the saver ($(($(now_ms) - sent)) ms)"
+        check_eq "$1: no saver window is left" 0 "$(visible_windows)"
+    else
+        fail "$1: the saver still runs $KEY_EXIT_MS ms after a key press"
+    fi
 }

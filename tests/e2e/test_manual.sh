@@ -1,63 +1,54 @@
 #!/usr/bin/env bash
-# brumo.scr /m manual: a manual start shows its notice in the stored language
-# (English here) with a countdown, ignores input for its first five seconds
-# (the notice time), and a key press after that ends it.
+# brumo.scr /m manual: the notice (English here) with its countdown in a strip
+# along the bottom; input in the first five seconds does not end the saver, a
+# key press after them does. At 144 and 192 DPI the strip and the text grow
+# with the DPI and the whole notice stays inside the strip.
+# shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-readonly WINDOW_TIMEOUT_MS=15000
-readonly EARLY_KEY_MS=2000
-readonly STILL_RUNNING_MS=4500
-readonly LATE_KEY_MS=6500
-readonly KEY_EXIT_LIMIT_MS=1500
-readonly FIRST_NOTICE_MS=1500
-readonly SECOND_NOTICE_MS=4000
-readonly NOTICE_TEXT="As long as this text is visible, Brumo won't respond to user inputs"
+readonly NOTICE="As long as this text is visible, Brumo won't respond to user inputs"
+readonly DPI_KEY='HKCU\Control Panel\Desktop'
 
-# notice_count FILE: the countdown that the bottom strip of the screenshot
-# shows with the English notice text, pixel for pixel; empty when none does.
-notice_count() {
-    local out
-    out=$(next_log notice)
-    helper "$out" notice-match "$(windows_path "$(raw_rgb "$1")")" "$SCREEN_WIDTH" \
-        "$SCREEN_HEIGHT" "$NOTICE_TEXT" "${DESKTOP_COLOUR#\#}" || true
-    [[ "$(value_of "$out" differences)" == 0 ]] && value_of "$out" count
+# countdown NAME: the countdown the strip of $WORK/NAME.png shows with the
+# notice, pixel for pixel; empty when it does not.
+countdown() {
+    helper "$WORK/$1.txt" notice-match "$(raw_rgb "$WORK/$1.png")" "$SCREEN_WIDTH" "$SCREEN_HEIGHT" \
+        "$NOTICE" "${DESKTOP_COLOUR#\#}" || true
+    [[ "$(value_of "$WORK/$1.txt" differences)" == 0 ]] && value_of "$WORK/$1.txt" count
 }
 
-require_binaries
-require_no_saver
-use_test_settings
+test_settings
 paint_desktop
+run_saver notice-1 1500 /m manual
+sleep_until "$SHOWN" 2000
+xdotool key space
+sleep_until "$SHOWN" 4000
+import -window root "$WORK/notice-2.png"
+first=$(countdown notice-1) || true
+second=$(countdown notice-2) || true
+check "the notice shows with its countdown at ~1.5 s (${first:-no match})" test -n "$first"
+check "and at ~4 s, counted down (${second:-no match})" test "${second:-9}" -lt "${first:-0}"
+sleep_until "$SHOWN" 4500
+check "a key press at ~2 s does not end a manual start" is_running "$SAVER"
+sleep_until "$SHOWN" 6500
+key_ends "after the notice time"
 
-start_scr manual /m manual
-saver=$STARTED_PID
-wait_saver_window "$WINDOW_TIMEOUT_MS" || die "no window '$SAVER_CAPTION' within ${WINDOW_TIMEOUT_MS} ms"
-window_seen=$(now_ms)
-check_eq "the manual start shows the saver window" 1 "$(value_of "$WINDOW_FACTS" count-visible)"
-
-sleep_until "$window_seen" "$FIRST_NOTICE_MS"
-screenshot "$E2E_WORK/notice-1.png"
-sleep_until "$window_seen" "$EARLY_KEY_MS"
-send_key space
-note "key pressed $(($(now_ms) - window_seen)) ms after the window came"
-sleep_until "$window_seen" "$SECOND_NOTICE_MS"
-screenshot "$E2E_WORK/notice-2.png"
-first=$(notice_count "$E2E_WORK/notice-1.png")
-second=$(notice_count "$E2E_WORK/notice-2.png")
-check "the English notice with its countdown shows at ~1.5 s (${first:-no match})" test -n "$first"
-check "and at ~4 s, counted down (${second:-no match})" test -n "$second" -a "${second:-9}" -lt "${first:-0}"
-sleep_until "$window_seen" "$STILL_RUNNING_MS"
-check "a key press at ~2 s does not end a manual start (still running at ~4.5 s)" \
-    is_running "$saver"
-
-sleep_until "$window_seen" "$LATE_KEY_MS"
-is_running "$saver" || die "the manual start ended before the second key press"
-key_sent=$(now_ms)
-send_key space
-if wait_exit "$saver" "$KEY_EXIT_LIMIT_MS"; then
-    pass "a key press after the notice time ends it ($(($(now_ms) - key_sent)) ms)"
-else
-    fail "the manual start still runs ${KEY_EXIT_LIMIT_MS} ms after a key press at ~6.5 s"
-fi
-check_eq "no saver window is left" 0 "$(saver_window_count)"
-
+# The white text's box inside a strip of 29 rows at 96 DPI, scaled: it starts
+# near x 10, lies below the strip's top and clear of the screen's last rows.
+at_exit+=("reg_set '$DPI_KEY' LogPixels 96 REG_DWORD")
+for dpi in 144 192; do
+    reg_set "$DPI_KEY" LogPixels "$dpi" REG_DWORD
+    strip=$(((29 * dpi + 48) / 96)) x=$((10 * dpi / 96))
+    run_saver "dpi-$dpi" 1500 /m manual
+    kill_tree "$SAVER"
+    IFS='x+' read -r w h left top < <(convert "$WORK/dpi-$dpi.png" \
+        -crop "$((SCREEN_WIDTH - 1))x$strip+1+$((SCREEN_HEIGHT - strip))" +repage \
+        -fill black +opaque white -format '%@\n' info:)
+    note "$dpi DPI: white text ${w}x$h at x $((left + 1)), rows $top..$((top + h - 1)) of a $strip-row strip"
+    check "$dpi DPI: the text is as tall as the DPI asks ($h >= $((14 * dpi / 96)) rows)" test "$h" -ge $((14 * dpi / 96))
+    check "$dpi DPI: it starts near x $x" test $((left + 1)) -ge $((x - 1)) -a $((left + 1)) -le $((x + 3))
+    check "$dpi DPI: it lies below the strip's top" test "$top" -ge 2
+    check "$dpi DPI: it ends above the screen's last rows" test $((top + h)) -le $((strip - 3))
+    wait_exit "$SAVER" 5000 || true
+done
 finish

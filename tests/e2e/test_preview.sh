@@ -1,129 +1,64 @@
 #!/usr/bin/env bash
-# brumo.scr /p <handle>: the saver embeds itself as a child filling the
-# 152 x 112 client area of the given window (the control panel's preview
-# box), writes the embedding steps to the SNOW_TRACE file, ignores input, and
-# ends with "no parent: StopSworl" once that window is destroyed.
+# brumo.scr /p <handle>: the saver embeds itself as a visible child filling the
+# 152 x 112 client area of the given window, traces each step, ignores input,
+# and ends with "no parent: StopSworl" once that window is gone. Given the
+# number of a window that no longer exists, it shows nothing and ends at once.
+# shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-readonly PARENT_TIMEOUT_MS=10000
-readonly EMBED_TIMEOUT_MS=15000
-readonly RUN_SECONDS=2
-readonly INPUT_SETTLE_SECONDS=1.5
-readonly PARENT_GONE_TIMEOUT_MS=10000
-readonly SAVER_EXIT_LIMIT_MS=5000
-readonly PREVIEW_WIDTH=152
-readonly PREVIEW_HEIGHT=112
-readonly WS_CHILD=$((0x40000000))
-
-require_binaries
-require_no_saver
-
-# wait_for_line FILE PATTERN TIMEOUT_MS: true once FILE has a line matching
-# the extended regular expression PATTERN.
-wait_for_line() {
+matches() { [[ $1 =~ ^$2$ ]]; }
+# wait_line FILE PATTERN TIMEOUT_MS: true once FILE has a line matching PATTERN.
+wait_line() {
     local deadline=$(($(now_ms) + $3))
-    until grep -qE "$2" "$1" 2>/dev/null; do
-        (($(now_ms) < deadline)) || return 1
-        sleep 0.1
-    done
+    until grep -qE "$2" "$1" 2>/dev/null; do (($(now_ms) < deadline)) || return 1; sleep 0.1; done
 }
 
-stop_file="$E2E_WORK/stop-parent"
-parent_log="$E2E_WORK/parent.log"
-start_wine parent "$HELPER" make-parent "$(windows_path "$stop_file")"
-parent=$STARTED_PID
-wait_for_line "$parent_log" '^client-origin ' "$PARENT_TIMEOUT_MS" ||
-    die "e2e_helper make-parent did not report its window"
-handle=$(head -n 1 "$parent_log" | tr -d '\r')
-[[ "$handle" =~ ^-?[0-9]+$ ]] || die "e2e_helper printed no handle: '$handle'"
-check_eq "the preview box has a 152x112 client area" "${PREVIEW_WIDTH}x${PREVIEW_HEIGHT}" \
-    "$(value_of "$parent_log" client)"
-read -r box_x box_y <<<"$(value_of "$parent_log" client-origin)"
+stop="$WORK/stop-parent"
+box="$WORK/parent.log"
+start parent "$HELPER" make-parent "$(winpath "$stop")"
+parent=$PID
+wait_line "$box" '^client-origin ' 10000 || die "e2e_helper make-parent did not report its window"
+handle=$(head -n 1 "$box" | tr -d '\r')
+read -r box_x box_y <<<"$(value_of "$box" client-origin)"
+trace="$WORK/trace.txt"
+SNOW_TRACE="$(winpath "$trace")" start preview "$SCR" /p "$handle"
+SAVER=$PID
+wait_line "$trace" ': SetWindowPos: ' "$WINDOW_MS" || die "no SetWindowPos line in the trace"
+sleep 1
+xdotool mousemove $((box_x + 76)) $((box_y + 56)) click 1 key space
+sleep 1.5
+check "a click and a key press do not end the preview" is_running "$SAVER"
+check_eq "the preview opens no top-level saver window" 0 "$(visible_windows)"
 
-trace="$E2E_WORK/trace.txt"
-export SNOW_TRACE
-SNOW_TRACE="$(windows_path "$trace")"
-start_scr preview /p "$handle"
-saver=$STARTED_PID
-unset SNOW_TRACE
-wait_for_line "$trace" ': SetWindowPos: ' "$EMBED_TIMEOUT_MS" ||
-    die "no SetWindowPos line in the trace within ${EMBED_TIMEOUT_MS} ms"
+touch "$stop"  # the control panel closes its preview box
+wait_line "$box" '^destroyed' 10000 || fail "the preview box did not destroy itself"
+gone=$(now_ms)
+check_eq "the box had one visible child filling its client area" "152x112|0 0|1|1" \
+    "$(for key in child child-origin child-visible children; do value_of "$box" "$key"; done | paste -sd '|')"
+if wait_exit "$SAVER" 5000; then pass "the preview ends after its parent went ($(($(now_ms) - gone)) ms)"
+else fail "the preview still runs 5 s after its parent went"; fi
+wait_exit "$parent" 5000 || fail "e2e_helper make-parent did not end"
 
-sleep "$RUN_SECONDS"
-check "the preview runs" is_running "$saver"
-check_eq "the preview opens no top-level saver window" 0 "$(saver_window_count)"
-
-# Input never ends the preview: a click into it and a key press.
-click_at $((box_x + PREVIEW_WIDTH / 2)) $((box_y + PREVIEW_HEIGHT / 2))
-send_key space
-sleep "$INPUT_SETTLE_SECONDS"
-check "a click and a key press do not end the preview" is_running "$saver"
-
-# The control panel closes its preview box.
-touch "$stop_file"
-check "the preview box reports and destroys itself" \
-    wait_for_line "$parent_log" '^destroyed' "$PARENT_GONE_TIMEOUT_MS"
-gone_at=$(now_ms)
-check_eq "the preview box had one child window" 1 "$(value_of "$parent_log" children)"
-check_eq "the child fills the client area" "${PREVIEW_WIDTH}x${PREVIEW_HEIGHT}" \
-    "$(value_of "$parent_log" child)"
-check_eq "the child sits at the client area's origin" "0 0" \
-    "$(value_of "$parent_log" child-origin)"
-check_eq "the child is visible" 1 "$(value_of "$parent_log" child-visible)"
-wait_exit "$parent" "$PARENT_GONE_TIMEOUT_MS" || fail "e2e_helper make-parent did not end"
-
-if wait_exit "$saver" "$SAVER_EXIT_LIMIT_MS"; then
-    pass "the preview ends after its parent went ($(($(now_ms) - gone_at)) ms)"
-else
-    fail "the preview still runs ${SAVER_EXIT_LIMIT_MS} ms after its parent went"
-fi
-
-# --- the trace file ---
-[[ -f "$trace" ]] || die "no trace file was written"
-lines=$(wc -l <"$trace")
-crlf_lines=$(grep -c $'\r$' "$trace" || true)
-check_eq "every trace line ends in CR LF" "$lines" "$crlf_lines"
-check "the trace file ends with a line end" test "$(tail -c 2 "$trace" | od -An -tx1 | tr -d ' ')" = 0d0a
-
-# Each line is "<date> <time><fraction>: <text>"; the texts, in order.
-texts=()
-stamps_ok=1
-while IFS= read -r line; do
-    line=${line%$'\r'}
-    stamp=${line%%: *}
-    [[ "$stamp" =~ ^[^\ ]*[0-9][^\ ]*\ .*[0-9] ]] || stamps_ok=0
-    texts+=("${line#*: }")
-done <"$trace"
-check "every trace line starts with a date and a time" test "$stamps_ok" = 1
-printf '%s\n' "${texts[@]}" >"$E2E_WORK/trace-texts.txt"
-
-expected=(
-    "^StartPreview hThumb: $handle\$"
-    '^frm\.Name: MainForm$'
-    "^$SAVER_CAPTION not found\$"
-    "^$SAVER_CAPTION not found\$"
-    "^GetClientRect left: 0top: 0right ${PREVIEW_WIDTH}bottom: ${PREVIEW_HEIGHT}\$"
-    '^SetParent: -?[0-9]+$'
-    '^SetParent: -?[0-9]+Err: 0$'
-    '^SetWindowLong: -?[0-9]+Err: 0$'
-    '^SetWindowPos: -?[1-9][0-9]*Err: 0$'
-    '^no parent: StopSworl$'
-)
+# Each line: "<date> <time><fraction>: <text>", ended by CR LF.
+check_eq "every trace line ends in CR LF" "$(wc -l <"$trace")" "$(grep -c $'\r$' "$trace")"
+check "every trace line starts with a date and a time" \
+    test -z "$(tr -d '\r' <"$trace" | awk 'substr($0, 1, index($0, ": ")) !~ /^[^ ]*[0-9][^ ]* .*[0-9]:$/')"
+mapfile -t texts < <(tr -d '\r' <"$trace" | awk '{ print substr($0, index($0, ": ") + 2) }')
+expected=("StartPreview hThumb: $handle" 'frm\.Name: MainForm' "$CAPTION not found" "$CAPTION not found"
+    'GetClientRect left: 0top: 0right 152bottom: 112' 'SetParent: -?[0-9]+' 'SetParent: -?[0-9]+Err: 0'
+    'SetWindowLong: -?[0-9]+Err: 0' 'SetWindowPos: -?[1-9][0-9]*Err: 0' 'no parent: StopSworl')
 check_eq "number of trace lines" "${#expected[@]}" "${#texts[@]}"
-for ((i = 0; i < ${#expected[@]}; i++)); do
-    text=${texts[i]:-<missing>}
-    if [[ "$text" =~ ${expected[i]} ]]; then
-        pass "trace line $((i + 1)): $text"
-    else
-        fail "trace line $((i + 1)): expected /${expected[i]}/, got '$text'"
-    fi
+for i in "${!expected[@]}"; do
+    check "trace line $((i + 1)) is /${expected[i]}/ (${texts[i]:-missing})" matches "${texts[i]:-}" "${expected[i]}"
 done
-# The style before the change is a top-level one; the change adds WS_CHILD.
-previous_style=${texts[5]:-}
-previous_style=${previous_style#SetParent: }
-if [[ "$previous_style" =~ ^-?[0-9]+$ ]]; then
-    check "the saver window was not a child before the embedding" \
-        test $((previous_style & WS_CHILD)) -eq 0
-fi
+style=${texts[5]#SetParent: }
+check "the window was not a child before (style $style)" test $((style & 0x40000000)) -eq 0
 
+# The box's handle now names no window.
+start watch "$HELPER" find "$CAPTION" 1500
+watch=$PID
+start stale "$SCR" /p "$handle"
+check "a preview for a window that is gone ends within about a second" wait_exit "$PID" 1500
+wait_exit "$watch" 5000 || true
+check_eq "and never shows a saver window" 0 "$(value_of "$WORK/watch.log" visible)"
 finish

@@ -1,644 +1,321 @@
-// Sub-commands of e2e_helper.exe. Each one prints its findings as lines of
-// "key value" on stdout and returns an exit code (E2eHelperWin32.h):
-//
-//   make-parent <stopfile>      a visible top-level window with a 152 x 112
-//                               client area (the control panel's preview
-//                               box). Prints its handle in decimal on the
-//                               first line, then "client <w>x<h>" and
-//                               "client-origin <x> <y>" (screen position of
-//                               the client area), then pumps messages until the
-//                               file <stopfile> (a Windows path) exists; then
-//                               reports its child windows ("child <w>x<h>",
-//                               "child-origin <x> <y>", "child-caption <text>",
-//                               "child-visible <0|1>" per child, then
-//                               "children <n>"), destroys itself and prints
-//                               "destroyed".
-//   find <caption>              "count <n>" top-level windows with exactly
-//                               that caption, "count-visible <n>" of them
-//                               visible; for the first visible one (else the
-//                               first) "rect <l> <t> <r> <b>", "topmost <0|1>",
-//                               "visible <0|1>", "foreground <0|1>".
-//   wait-find <caption> <ms>    like find, after waiting up to <ms> for a
-//                               visible such window (exit 1 when none showed).
-//   screen                      "screen <w> <h>".
-//   resources <file>            what Windows reads from a program's resources:
-//                               "string <id> <text>" for string 1, "icon <id>
-//                               <w>x<h> ..." for the icon group 100, the
-//                               manifest as "manifest| <line>" lines, and the
-//                               version record ("fileversion a.b.c.d",
-//                               "productversion a.b.c.d", "version <key>
-//                               <value>").
-//   key-window <caption> <ms>   a full-screen topmost window that reports the
-//                               first key ("key <vk>") or click ("click") it
-//                               gets; checks that the X input of the test bed
-//                               reaches Wine windows (exit 1 when nothing came).
-//   fake-shell <stopfile>       the shell's desktop icon list, which Wine lacks:
-//                               a hidden full-screen "Progman" window with a
-//                               "SHELLDLL_DefView" child holding a real
-//                               comctl32 list view (LVS_ICON) with the items
-//                               of kFakeShellIcons, placed with
-//                               LVM_SETITEMPOSITION. Prints "progman <h>",
-//                               "defview <h>", then per item "item <i> <x> <y>
-//                               <l> <t> <r> <b>" (its position and caption
-//                               rectangle as the list answers in-process),
-//                               then "ready <list handle>", and answers
-//                               messages until <stopfile> exists.
+// e2e_helper.exe: sub-commands that make and inspect windows for tests/e2e.
+// Each prints "key value" lines, flushed at once (the scripts read the file
+// while it runs), and exits 0 when what it looked for was there, else 1.
+//   find <caption> <ms>      waits for a visible top-level window so captioned:
+//                            "count", "visible", "rect l t r b", "topmost"
+//   dialog <ms>              waits for a message box: "dialogs", "caption", "text"
+//   make-parent <stopfile>   a 152 x 112 preview box: handle, "client",
+//                            "client-origin"; once the file exists its children
+//                            ("child", "child-origin", "child-visible",
+//                            "children"), then "destroyed"
+//   fake-shell <stopfile>    Progman > SHELLDLL_DefView > list view holding
+//                            kFakeShellIcons: "progman", "defview", "item i x y
+//                            l t r b", "ready <list>"; serves until the file exists
+//   notice-match <rgb> <w> <h> <text> <RRGGBB>  the bottom strip of a raw RGB
+//                            screenshot against the manual notice drawn by GDI
+//                            over that colour, countdown 5..1: "count", "differences"
 #include "E2eHelperWin32.h"
 
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cwchar>
+#include <fstream>
+#include <iterator>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
-#include "E2eImageChecksWin32.h"
+#include "common/HandlesWin32.h"
+#include "common/TextWin32.h"
 
 namespace brumo::e2e {
 namespace {
 
-constexpr int kPreviewClientWidth = 152;
-constexpr int kPreviewClientHeight = 112;
-constexpr int kParentLeft = 100;
-constexpr int kParentTop = 100;
-constexpr DWORD kPollMilliseconds = 50;
-// make-parent never outlives a forgotten test run by more than this.
-constexpr std::chrono::seconds kParentLifetimeLimit{600};
-constexpr int kCaptionCapacity = 512;
-constexpr int kStringCapacity = 1024;
-constexpr UINT kSaverNameStringId = 1;
-constexpr WORD kApplicationIconId = 100;
-constexpr WORD kManifestId = 1;
-constexpr int kLargeIconEdge = 256;  // stored as 0 in an icon directory entry
-constexpr DWORD kVersionPartShift = 16;
-constexpr DWORD kVersionPartMask = 0xFFFF;
-constexpr const wchar_t* kParentClassName = L"BrumoE2eParent";
-constexpr const wchar_t* kKeyWindowClassName = L"BrumoE2eKeyWindow";
-constexpr const wchar_t* kProgmanClassName = L"Progman";
-constexpr const wchar_t* kDefViewClassName = L"SHELLDLL_DefView";
-constexpr const wchar_t* kVersionKeys[] = {
-    L"CompanyName",    L"FileDescription",  L"FileVersion", L"InternalName",
-    L"LegalCopyright", L"OriginalFilename", L"ProductName", L"ProductVersion",
-};
-
-using Clock = std::chrono::steady_clock;
-
-// --- owners of OS handles -------------------------------------------------
+constexpr int kOk = 0, kNotMet = 1, kUsage = 2, kFailure = 3;
+constexpr DWORD kPollMs = 50;
+constexpr auto kServeLimit = std::chrono::minutes(10);  // outlives no forgotten run
+constexpr int kPreviewWidth = 152, kPreviewHeight = 112, kPreviewAt = 100;
+constexpr int kNoticeStrip = 29, kNoticePoints = 14, kPointsPerInch = 72, kNoticeX = 10;
 
 struct WindowDestroyer {
     void operator()(HWND window) const { DestroyWindow(window); }
 };
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+using Clock = std::chrono::steady_clock;
+using Pixel = std::uint32_t;
 
-struct LibraryReleaser {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryReleaser>;
-
-struct IconDestroyer {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
-
-// A registered window class, unregistered again when it goes.
-class WindowClass {
-  public:
-    WindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background)
-        : name_(name), instance_(GetModuleHandleW(nullptr)) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = procedure;
-        wc.hInstance = instance_;
-        wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-        wc.hbrBackground = background;
-        wc.lpszClassName = name_;
-        registered_ = RegisterClassExW(&wc) != 0;
-    }
-    ~WindowClass() {
-        if (registered_) UnregisterClassW(name_, instance_);
-    }
-    WindowClass(const WindowClass&) = delete;
-    WindowClass& operator=(const WindowClass&) = delete;
-
-    bool registered() const { return registered_; }
-    const wchar_t* name() const { return name_; }
-    HINSTANCE instance() const { return instance_; }
-
-  private:
-    const wchar_t* name_;
-    HINSTANCE instance_;
-    bool registered_ = false;
-};
-
-// --- output -----------------------------------------------------------------
-
-std::string ToUtf8(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
-                        nullptr, nullptr);
-    return result;
-}
-
-// One line on stdout, flushed at once: the scripts read the file while we run.
-void PrintLine(const std::string& line) {
-    std::fputs(line.c_str(), stdout);
-    std::fputc('\n', stdout);
+void Print(const std::string& line) {
+    std::printf("%s\n", line.c_str());
     std::fflush(stdout);
 }
-
+std::string Num(long long value) {
+    return std::to_string(value);
+}
 // A window handle as the saver writes it: a signed 32-bit decimal.
 std::string HandleText(HWND window) {
-    return std::to_string(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window)));
+    return Num(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window)));
+}
+std::wstring TextOf(HWND window) {  // read without a message: a busy window cannot stall us
+    std::wstring text(512, L'\0');
+    text.resize(static_cast<std::size_t>(InternalGetWindowText(window, text.data(), 512)));
+    return text;
+}
+std::wstring ClassOf(HWND window) {
+    std::wstring name(256, L'\0');
+    name.resize(static_cast<std::size_t>(GetClassNameW(window, name.data(), 256)));
+    return name;
 }
 
-std::string Flag(bool value) {
-    return value ? "1" : "0";
-}
-
-// --- window lookup ------------------------------------------------------------
-
-// The caption as stored, read without sending the window a message (a busy
-// saver thread must not stall the helper).
-std::wstring StoredCaption(HWND window) {
-    std::wstring caption(kCaptionCapacity, L'\0');
-    const int length = InternalGetWindowText(window, caption.data(), kCaptionCapacity);
-    caption.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-    return caption;
-}
-
-struct CaptionSearch {
-    std::wstring_view caption;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectByCaption(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<CaptionSearch*>(context);
-    if (StoredCaption(window) == search->caption) search->found.push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> TopLevelWindowsCaptioned(std::wstring_view caption) {
-    CaptionSearch search{caption, {}};
-    EnumWindows(CollectByCaption, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void PrintWindowFacts(const std::vector<HWND>& windows) {
-    PrintLine("count " + std::to_string(windows.size()));
-    std::size_t visible = 0;
-    for (const HWND window : windows) {
-        if (IsWindowVisible(window)) ++visible;
-    }
-    PrintLine("count-visible " + std::to_string(visible));
-    if (windows.empty()) return;
-    // The facts are those of the first visible window, if there is one.
-    HWND first = windows.front();
-    for (const HWND window : windows) {
-        if (IsWindowVisible(window)) {
-            first = window;
-            break;
-        }
-    }
-    RECT rect{};
-    GetWindowRect(first, &rect);
-    PrintLine("rect " + std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
-              std::to_string(rect.right) + " " + std::to_string(rect.bottom));
-    const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(first, GWL_EXSTYLE));
-    PrintLine("topmost " + Flag((ex_style & WS_EX_TOPMOST) != 0));
-    PrintLine("visible " + Flag(IsWindowVisible(first) != FALSE));
-    PrintLine("foreground " + Flag(GetForegroundWindow() == first));
-}
-
-std::optional<DWORD> ParseMilliseconds(const wchar_t* text) {
-    wchar_t* end = nullptr;
-    const unsigned long value = std::wcstoul(text, &end, 10);
-    if (end == text || *end != L'\0') return std::nullopt;
-    return static_cast<DWORD>(value);
-}
-
-// Runs pending messages of this thread (none are expected, but a thread that
-// owns windows must never stop answering).
-void PumpPendingMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-// Waits up to timeout_ms until done() holds, polling; true when it did.
-template <typename Condition>
-bool PollUntil(DWORD timeout_ms, Condition done) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (!done()) {
+template <typename Done>
+bool PollUntil(Clock::duration limit, Done done) {
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        if (done()) return true;
         if (Clock::now() >= deadline) return false;
-        Sleep(kPollMilliseconds);
+        MsgWaitForMultipleObjectsEx(0, nullptr, kPollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
     }
-    return true;
 }
 
-// --- sub-commands ------------------------------------------------------------
-
-HelperResult Find(const wchar_t* caption) {
-    PrintWindowFacts(TopLevelWindowsCaptioned(caption));
-    return HelperResult::kOk;
-}
-
-HelperResult WaitFind(const wchar_t* caption, DWORD timeout_ms) {
-    std::vector<HWND> windows;
-    const bool found = PollUntil(timeout_ms, [&] {
-        windows = TopLevelWindowsCaptioned(caption);
-        for (const HWND window : windows) {
-            if (IsWindowVisible(window)) return true;
-        }
-        return false;
-    });
-    PrintWindowFacts(windows);
-    return found ? HelperResult::kOk : HelperResult::kConditionNotMet;
-}
-
-HelperResult Screen() {
-    PrintLine("screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
-              std::to_string(GetSystemMetrics(SM_CYSCREEN)));
-    return HelperResult::kOk;
-}
-
-BOOL CALLBACK CollectDirectChildren(HWND window, LPARAM context) {
-    auto* children = reinterpret_cast<std::vector<HWND>*>(context);
-    children->push_back(window);
-    return TRUE;
-}
-
-void PrintChildren(HWND parent) {
+std::vector<HWND> TopLevelWindows() {
     std::vector<HWND> all;
-    EnumChildWindows(parent, CollectDirectChildren, reinterpret_cast<LPARAM>(&all));
-    std::size_t count = 0;
-    for (const HWND child : all) {
-        if (GetAncestor(child, GA_PARENT) != parent) continue;  // grandchildren
-        ++count;
-        RECT client{};
-        GetClientRect(child, &client);
-        PrintLine("child " + std::to_string(client.right - client.left) + "x" +
-                  std::to_string(client.bottom - client.top));
-        RECT frame{};
-        GetWindowRect(child, &frame);
-        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&frame), 2);
-        PrintLine("child-origin " + std::to_string(frame.left) + " " + std::to_string(frame.top));
-        PrintLine("child-caption " + ToUtf8(StoredCaption(child)));
-        PrintLine("child-visible " + Flag(IsWindowVisible(child) != FALSE));
-    }
-    PrintLine("children " + std::to_string(count));
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    return all;
 }
 
-HelperResult MakeParent(const wchar_t* stop_file) {
-    const WindowClass window_class(kParentClassName, DefWindowProcW,
-                                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    if (!window_class.registered()) return HelperResult::kSystemFailure;
+int Find(const std::wstring& caption, DWORD ms) {
+    // The facts are those of the moment a visible window was seen: the saver
+    // hides its window again for a while when it copies the desktop.
+    int count = 0;
+    HWND shown = nullptr;
+    PollUntil(std::chrono::milliseconds(ms), [&] {
+        count = 0;
+        for (const HWND window : TopLevelWindows()) {
+            if (TextOf(window) != caption) continue;
+            ++count;
+            if (shown == nullptr && IsWindowVisible(window)) shown = window;
+        }
+        return shown != nullptr;
+    });
+    Print("count " + Num(count));
+    Print("visible " + Num(shown != nullptr));
+    if (shown == nullptr) return kNotMet;
+    RECT r{};
+    GetWindowRect(shown, &r);
+    Print("rect " + Num(r.left) + " " + Num(r.top) + " " + Num(r.right) + " " + Num(r.bottom));
+    Print("topmost " + Num((GetWindowLongPtrW(shown, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0));
+    return kOk;
+}
 
+int Dialog(DWORD ms) {
+    std::vector<HWND> boxes;
+    PollUntil(std::chrono::milliseconds(ms), [&] {
+        boxes.clear();
+        for (const HWND window : TopLevelWindows())
+            if (ClassOf(window) == L"#32770" && IsWindowVisible(window)) boxes.push_back(window);
+        return !boxes.empty();
+    });
+    Print("dialogs " + Num(static_cast<long long>(boxes.size())));
+    if (boxes.empty()) return kNotMet;
+    Print("caption " + WideToUtf8(TextOf(boxes.front())));
+    std::wstring text;
+    for (HWND child = GetWindow(boxes.front(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0) text += TextOf(child);
+    Print("text " + WideToUtf8(text));
+    return kOk;
+}
+
+// Classes stay registered until the process ends.
+bool Register(const wchar_t* name, int colour) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(colour + 1));
+    wc.lpszClassName = name;
+    return RegisterClassExW(&wc) != 0;
+}
+
+bool ServeUntil(const wchar_t* stop_file) {
+    return PollUntil(kServeLimit,
+                     [&] { return GetFileAttributesW(stop_file) != INVALID_FILE_ATTRIBUTES; });
+}
+
+UniqueWindow MakeWindow(const wchar_t* class_name, DWORD style, int x, int y, int w, int h) {
+    Register(class_name, COLOR_BTNFACE);  // fails harmlessly when done before
+    return UniqueWindow(CreateWindowExW(0, class_name, L"Brumo preview box", style, x, y, w, h,
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+}
+
+int MakeParent(const wchar_t* stop_file) {
     constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE;
-    constexpr DWORD kExStyle = 0;
-    RECT frame{0, 0, kPreviewClientWidth, kPreviewClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    UniqueWindow parent(CreateWindowExW(kExStyle, window_class.name(), L"Brumo preview box", kStyle,
-                                        kParentLeft, kParentTop, frame.right - frame.left,
-                                        frame.bottom - frame.top, nullptr, nullptr,
-                                        window_class.instance(), nullptr));
-    if (!parent) return HelperResult::kSystemFailure;
-    UpdateWindow(parent.get());
-
-    PrintLine(HandleText(parent.get()));
+    RECT frame{0, 0, kPreviewWidth, kPreviewHeight};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+    UniqueWindow parent = MakeWindow(L"BrumoE2eParent", kStyle, kPreviewAt, kPreviewAt,
+                                     frame.right - frame.left, frame.bottom - frame.top);
+    if (!parent) return kFailure;
+    Print(HandleText(parent.get()));
     RECT client{};
     GetClientRect(parent.get(), &client);
-    PrintLine("client " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
-    POINT client_origin{0, 0};
-    ClientToScreen(parent.get(), &client_origin);
-    PrintLine("client-origin " + std::to_string(client_origin.x) + " " +
-              std::to_string(client_origin.y));
-
-    const auto deadline = Clock::now() + kParentLifetimeLimit;
-    while (GetFileAttributesW(stop_file) == INVALID_FILE_ATTRIBUTES) {
-        if (Clock::now() >= deadline) {
-            PrintLine("timeout");
-            return HelperResult::kConditionNotMet;
-        }
-        MsgWaitForMultipleObjectsEx(0, nullptr, kPollMilliseconds, QS_ALLINPUT,
-                                    MWMO_INPUTAVAILABLE);
-        PumpPendingMessages();
+    POINT origin{0, 0};
+    ClientToScreen(parent.get(), &origin);
+    Print("client " + Num(client.right) + "x" + Num(client.bottom));
+    Print("client-origin " + Num(origin.x) + " " + Num(origin.y));
+    if (!ServeUntil(stop_file)) return kNotMet;
+    int children = 0;
+    for (HWND child = GetWindow(parent.get(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT), ++children) {
+        RECT r{};
+        GetClientRect(child, &r);
+        Print("child " + Num(r.right) + "x" + Num(r.bottom));
+        GetWindowRect(child, &r);
+        MapWindowPoints(HWND_DESKTOP, parent.get(), reinterpret_cast<POINT*>(&r), 1);
+        Print("child-origin " + Num(r.left) + " " + Num(r.top));
+        Print("child-visible " + Num(IsWindowVisible(child) != FALSE));
     }
-    PrintChildren(parent.get());
-    parent.reset();  // destroys the window, and with it the children
-    PrintLine("destroyed");
-    return HelperResult::kOk;
+    Print("children " + Num(children));
+    parent.reset();
+    Print("destroyed");
+    return kOk;
 }
 
-// --- key-window ------------------------------------------------------------------
-
-struct KeyWindowState {
-    std::string event;  // empty until the first key or click
-};
-
-// The state travels in the window's user data, set from the creation data.
-LRESULT CALLBACK KeyWindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* state = reinterpret_cast<KeyWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (state != nullptr && state->event.empty()) {
-        switch (message) {
-            case WM_KEYDOWN:
-            case WM_SYSKEYDOWN:
-                state->event = "key " + std::to_string(wparam);
-                break;
-            case WM_LBUTTONDOWN:
-            case WM_RBUTTONDOWN:
-            case WM_MBUTTONDOWN:
-                state->event = "click";
-                break;
-            default:
-                break;
-        }
-    }
-    return DefWindowProcW(window, message, wparam, lparam);
-}
-
-HelperResult KeyWindow(const wchar_t* caption, DWORD timeout_ms) {
-    const WindowClass window_class(kKeyWindowClassName, KeyWindowProcedure,
-                                   static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-    if (!window_class.registered()) return HelperResult::kSystemFailure;
-    KeyWindowState state;
-    const UniqueWindow window(
-        CreateWindowExW(WS_EX_TOPMOST, window_class.name(), caption, WS_POPUP | WS_VISIBLE, 0, 0,
-                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                        nullptr, window_class.instance(), &state));
-    if (!window) return HelperResult::kSystemFailure;
-    SetForegroundWindow(window.get());
-    SetFocus(window.get());
-    PrintLine("ready " + HandleText(window.get()));
-
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (state.event.empty() && Clock::now() < deadline) {
-        MsgWaitForMultipleObjectsEx(0, nullptr, kPollMilliseconds, QS_ALLINPUT,
-                                    MWMO_INPUTAVAILABLE);
-        PumpPendingMessages();
-    }
-    PrintLine(state.event.empty() ? std::string("timeout") : state.event);
-    return state.event.empty() ? HelperResult::kConditionNotMet : HelperResult::kOk;
-}
-
-// --- fake-shell --------------------------------------------------------------------
-
-// Waits for the stop file, answering the messages of this thread meanwhile;
-// false when the lifetime limit ran out first.
-bool ServeUntilStopFile(const wchar_t* stop_file) {
-    const auto deadline = Clock::now() + kParentLifetimeLimit;
-    while (GetFileAttributesW(stop_file) == INVALID_FILE_ATTRIBUTES) {
-        if (Clock::now() >= deadline) return false;
-        MsgWaitForMultipleObjectsEx(0, nullptr, kPollMilliseconds, QS_ALLINPUT,
-                                    MWMO_INPUTAVAILABLE);
-        PumpPendingMessages();
-    }
-    return true;
-}
-
-HelperResult FakeShell(const wchar_t* stop_file) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
-    if (!InitCommonControlsEx(&controls)) return HelperResult::kSystemFailure;
-    const WindowClass progman_class(kProgmanClassName, DefWindowProcW,
-                                    reinterpret_cast<HBRUSH>(COLOR_DESKTOP + 1));
-    const WindowClass def_view_class(kDefViewClassName, DefWindowProcW,
-                                     reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-    if (!progman_class.registered() || !def_view_class.registered()) {
-        return HelperResult::kSystemFailure;
-    }
-
-    // Hidden: the saver finds it by class alone, and the screen keeps showing
-    // the desktop the tests painted.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    const UniqueWindow progman(
-        CreateWindowExW(0, progman_class.name(), L"Program Manager", WS_POPUP | WS_CLIPCHILDREN, 0,
-                        0, width, height, nullptr, nullptr, progman_class.instance(), nullptr));
-    if (!progman) return HelperResult::kSystemFailure;
-    const HWND def_view = CreateWindowExW(
-        0, def_view_class.name(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height,
-        progman.get(), nullptr, def_view_class.instance(), nullptr);
-    if (def_view == nullptr) return HelperResult::kSystemFailure;  // children go with progman
+int FakeShell(const wchar_t* stop_file) {
+    const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+    if (!InitCommonControlsEx(&controls) || !Register(L"Progman", COLOR_DESKTOP) ||
+        !Register(L"SHELLDLL_DefView", COLOR_WINDOW))
+        return kFailure;
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    // Hidden: found by class alone, while the screen keeps the painted desktop.
+    const UniqueWindow progman(CreateWindowExW(0, L"Progman", L"Program Manager",
+                                               WS_POPUP | WS_CLIPCHILDREN, 0, 0, w, h, nullptr,
+                                               nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (!progman) return kFailure;
+    const HWND view = CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, w,
+                                      h, progman.get(), nullptr, nullptr, nullptr);
     const HWND list =
-        CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON, 0, 0,
-                        width, height, def_view, nullptr, progman_class.instance(), nullptr);
-    if (list == nullptr) return HelperResult::kSystemFailure;
-
-    // All items first: the positions are set once the list knows every caption.
-    int index = 0;
+        CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON, 0, 0, w,
+                        h, view, nullptr, nullptr, nullptr);
+    if (view == nullptr || list == nullptr) return kFailure;
+    int i = 0;  // all items first: positions are set once the list knows every caption
     for (const FakeShellIcon& icon : kFakeShellIcons) {
         std::wstring caption = icon.caption;
         LVITEMW item{};
         item.mask = LVIF_TEXT;
-        item.iItem = index++;
+        item.iItem = i++;
         item.pszText = caption.data();
-        if (SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) {
-            return HelperResult::kSystemFailure;
-        }
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
-    index = 0;
-    for (const FakeShellIcon& icon : kFakeShellIcons) {
-        SendMessageW(list, LVM_SETITEMPOSITION, index++, MAKELPARAM(icon.x, icon.y));
-    }
-
-    PrintLine("progman " + HandleText(progman.get()));
-    PrintLine("defview " + HandleText(def_view));
+    i = 0;
+    for (const FakeShellIcon& icon : kFakeShellIcons)
+        SendMessageW(list, LVM_SETITEMPOSITION, i++, MAKELPARAM(icon.x, icon.y));
+    Print("progman " + HandleText(progman.get()));
+    Print("defview " + HandleText(view));
     const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        POINT position{};
-        SendMessageW(list, LVM_GETITEMPOSITION, i, reinterpret_cast<LPARAM>(&position));
+    for (i = 0; i < count; ++i) {
+        POINT at{};
+        SendMessageW(list, LVM_GETITEMPOSITION, i, reinterpret_cast<LPARAM>(&at));
         RECT label{LVIR_LABEL, 0, 0, 0};
         SendMessageW(list, LVM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&label));
-        PrintLine("item " + std::to_string(i) + " " + std::to_string(position.x) + " " +
-                  std::to_string(position.y) + " " + std::to_string(label.left) + " " +
-                  std::to_string(label.top) + " " + std::to_string(label.right) + " " +
-                  std::to_string(label.bottom));
+        Print("item " + Num(i) + " " + Num(at.x) + " " + Num(at.y) + " " + Num(label.left) + " " +
+              Num(label.top) + " " + Num(label.right) + " " + Num(label.bottom));
     }
-    PrintLine("ready " + HandleText(list));
+    Print("ready " + HandleText(list));
+    return ServeUntil(stop_file) ? kOk : kNotMet;
+}
 
-    if (!ServeUntilStopFile(stop_file)) {
-        PrintLine("timeout");
-        return HelperResult::kConditionNotMet;
+std::vector<Pixel> ReadRgb(const wchar_t* file, int w, int h) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (w <= 0 || h <= 0 || bytes.size() != static_cast<std::size_t>(w) * h * 3) return {};
+    std::vector<Pixel> pixels(static_cast<std::size_t>(w) * h);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const auto* p = reinterpret_cast<const unsigned char*>(&bytes[i * 3]);
+        pixels[i] = (Pixel{p[0]} << 16) | (Pixel{p[1]} << 8) | p[2];
     }
-    PrintLine("stopped");
-    return HelperResult::kOk;
+    return pixels;
 }
 
-// --- resources -----------------------------------------------------------------
-
-void PrintSaverName(HMODULE module) {
-    std::wstring text(kStringCapacity, L'\0');
-    const int length = LoadStringW(module, kSaverNameStringId, text.data(), kStringCapacity);
-    text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-    PrintLine("string " + std::to_string(kSaverNameStringId) + " " + ToUtf8(text));
-}
-
-std::optional<std::string_view> ResourceBytes(HMODULE module, WORD id, const wchar_t* type) {
-    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
-    if (found == nullptr) return std::nullopt;
-    const HGLOBAL loaded = LoadResource(module, found);  // not a real handle: nothing to free
-    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (bytes == nullptr) return std::nullopt;
-    return std::string_view(static_cast<const char*>(bytes), SizeofResource(module, found));
-}
-
-// The icon group lists its images; each entry is 14 bytes after a 6-byte head.
-void PrintIconGroup(HMODULE module) {
-    constexpr std::size_t kHeadBytes = 6;
-    constexpr std::size_t kEntryBytes = 14;
-    constexpr std::size_t kCountOffset = 4;
-    const auto group = ResourceBytes(module, kApplicationIconId, MAKEINTRESOURCEW(14));
-    std::string line = "icon " + std::to_string(kApplicationIconId);
-    if (group && group->size() >= kHeadBytes) {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(group->data());
-        const std::size_t count = bytes[kCountOffset] | (bytes[kCountOffset + 1] << 8);
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::size_t at = kHeadBytes + i * kEntryBytes;
-            if (at + kEntryBytes > group->size()) break;
-            const int width = bytes[at] == 0 ? kLargeIconEdge : bytes[at];
-            const int height = bytes[at + 1] == 0 ? kLargeIconEdge : bytes[at + 1];
-            line.append(" ")
-                .append(std::to_string(width))
-                .append("x")
-                .append(std::to_string(height));
+// Draws the notice with each countdown into a top-down DIB of the screen's
+// size and counts the strip pixels that differ from the screenshot.
+int NoticeMatch(const std::vector<Pixel>& shot, int w, int h, const wchar_t* text, Pixel back) {
+    const WindowDc screen(nullptr);
+    const UniqueFont font(
+        CreateFontW(-MulDiv(kNoticePoints, GetDeviceCaps(screen.Get(), LOGPIXELSY), kPointsPerInch),
+                    0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
+    BITMAPINFO info{
+        {static_cast<DWORD>(sizeof(BITMAPINFOHEADER)), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    const UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!bitmap || !dc) return kFailure;
+    const SelectedObject selected_bitmap(dc.get(), bitmap.get());
+    const SelectedObject selected_font(dc.get(), font.get());
+    SetBkMode(dc.get(), TRANSPARENT);
+    const auto* drawn = static_cast<const Pixel*>(bits);
+    long best = -1;
+    int best_count = 0;
+    for (int count = 5; count >= 1; --count) {
+        std::fill_n(static_cast<Pixel*>(bits), static_cast<std::size_t>(w) * h, back);
+        const std::wstring notice = text + (L" (" + std::to_wstring(count) + L")");
+        for (const auto& [colour, dx, dy] :
+             {std::tuple{RGB(0, 0, 0), 1, 1}, std::tuple{RGB(255, 255, 255), 0, 0}}) {
+            SetTextColor(dc.get(), colour);
+            TextOutW(dc.get(), kNoticeX + dx, h - kNoticeStrip - 1 + dy, notice.c_str(),
+                     static_cast<int>(notice.size()));
+        }
+        GdiFlush();
+        long differences = 0;
+        for (int y = h - kNoticeStrip; y < h; ++y)
+            for (int x = 1; x < w; ++x) {
+                const auto at = static_cast<std::size_t>(y) * w + x;
+                differences += (drawn[at] & 0xFFFFFF) != shot[at];
+            }
+        if (best < 0 || differences < best) {
+            best = differences;
+            best_count = count;
         }
     }
-    PrintLine(line);
-    constexpr int kLoadEdge = 32;
-    const UniqueIcon icon(static_cast<HICON>(LoadImageW(
-        module, MAKEINTRESOURCEW(kApplicationIconId), IMAGE_ICON, kLoadEdge, kLoadEdge, 0)));
-    PrintLine("icon-loads " + Flag(icon != nullptr));
+    Print("count " + Num(best_count));
+    Print("differences " + Num(best));
+    return best == 0 ? kOk : kNotMet;
 }
 
-void PrintManifest(HMODULE module) {
-    const auto manifest = ResourceBytes(module, kManifestId, MAKEINTRESOURCEW(24));
-    if (!manifest) {
-        PrintLine("manifest-missing");
-        return;
+int Run(int argc, wchar_t** argv) {
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    const auto arg = [&](int i) { return argv[i + 1]; };
+    const int operands = argc - 2;
+    if (command == L"find" && operands == 2) return Find(arg(1), _wtoi(arg(2)));
+    if (command == L"dialog" && operands == 1) return Dialog(_wtoi(arg(1)));
+    if (command == L"make-parent" && operands == 1) return MakeParent(arg(1));
+    if (command == L"fake-shell" && operands == 1) return FakeShell(arg(1));
+    if (command == L"notice-match" && operands == 5) {
+        const int w = _wtoi(arg(2)), h = _wtoi(arg(3));
+        const std::vector<Pixel> shot = ReadRgb(arg(1), w, h);
+        const auto colour = static_cast<Pixel>(wcstoul(arg(5), nullptr, 16));
+        if (shot.empty()) return kFailure;
+        return NoticeMatch(shot, w, h, arg(4), colour);
     }
-    std::string_view rest = *manifest;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        PrintLine("manifest| " + std::string(line));
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 1);
-    }
-}
-
-std::string VersionText(DWORD high, DWORD low) {
-    return std::to_string(high >> kVersionPartShift) + "." +
-           std::to_string(high & kVersionPartMask) + "." +
-           std::to_string(low >> kVersionPartShift) + "." + std::to_string(low & kVersionPartMask);
-}
-
-void PrintVersion(const wchar_t* file) {
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(file, &ignored);
-    std::vector<unsigned char> block(size);
-    if (size == 0 || !GetFileVersionInfoW(file, 0, size, block.data())) {
-        PrintLine("version-missing");
-        return;
-    }
-    void* value = nullptr;
-    UINT length = 0;
-    if (VerQueryValueW(block.data(), L"\\", &value, &length) &&
-        length >= sizeof(VS_FIXEDFILEINFO)) {
-        const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-        PrintLine("fileversion " + VersionText(fixed->dwFileVersionMS, fixed->dwFileVersionLS));
-        PrintLine("productversion " +
-                  VersionText(fixed->dwProductVersionMS, fixed->dwProductVersionLS));
-    }
-    struct Translation {
-        WORD language;
-        WORD code_page;
-    };
-    if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length) ||
-        length < sizeof(Translation)) {
-        PrintLine("translation-missing");
-        return;
-    }
-    const auto* translation = static_cast<const Translation*>(value);
-    wchar_t prefix[64];
-    std::swprintf(prefix, std::size(prefix), L"\\StringFileInfo\\%04x%04x\\", translation->language,
-                  translation->code_page);
-    for (const wchar_t* key : kVersionKeys) {
-        const std::wstring path = std::wstring(prefix) + key;
-        if (VerQueryValueW(block.data(), path.c_str(), &value, &length) && length > 0) {
-            PrintLine("version " + ToUtf8(key) + " " + ToUtf8(static_cast<const wchar_t*>(value)));
-        }
-    }
-}
-
-HelperResult Resources(const wchar_t* file) {
-    const UniqueLibrary module(
-        LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    if (!module) {
-        PrintLine("load-failed " + std::to_string(GetLastError()));
-        return HelperResult::kSystemFailure;
-    }
-    PrintSaverName(module.get());
-    PrintIconGroup(module.get());
-    PrintManifest(module.get());
-    PrintVersion(file);
-    return HelperResult::kOk;
-}
-
-HelperResult Usage() {
-    std::fputs(
-        "usage: e2e_helper make-parent <stopfile> | find <caption> |\n"
-        "       wait-find <caption> <ms> | screen |\n"
-        "       resources <file> | key-window <caption> <ms> | fake-shell <stopfile> |\n"
-        "       find-flake <rgbfile> <w> <h> <#picture> <RRGGBB> |\n"
-        "       notice-match <rgbfile> <w> <h> <text> <RRGGBB>\n",
-        stderr);
-    return HelperResult::kUsage;
+    std::fputs("usage: see the head of tests/win/E2eHelperWin32.cpp\n", stderr);
+    return kUsage;
 }
 
 }  // namespace
-
-HelperResult RunE2eHelper(int argc, wchar_t** argv) {
-    if (argc < 2) return Usage();
-    const std::wstring_view command = argv[1];
-    const int operands = argc - 2;
-    if (command == L"screen" && operands == 0) return Screen();
-    if (command == L"make-parent" && operands == 1) return MakeParent(argv[2]);
-    if (command == L"find" && operands == 1) return Find(argv[2]);
-    if (command == L"resources" && operands == 1) return Resources(argv[2]);
-    if (command == L"fake-shell" && operands == 1) return FakeShell(argv[2]);
-    if (operands == 5 && (command == L"find-flake" || command == L"notice-match")) {
-        const int width = _wtoi(argv[3]);
-        const int height = _wtoi(argv[4]);
-        const int result = command == L"find-flake"
-                               ? FindFlake(argv[2], width, height, argv[5], argv[6])
-                               : NoticeMatch(argv[2], width, height, argv[5], argv[6]);
-        return static_cast<HelperResult>(result);
-    }
-    if (operands == 2) {
-        const std::optional<DWORD> timeout_ms = ParseMilliseconds(argv[3]);
-        if (!timeout_ms) return Usage();
-        if (command == L"wait-find") return WaitFind(argv[2], *timeout_ms);
-        if (command == L"key-window") return KeyWindow(argv[2], *timeout_ms);
-    }
-    return Usage();
-}
-
 }  // namespace brumo::e2e
+
+int wmain(int argc, wchar_t** argv) {
+    return brumo::e2e::Run(argc, argv);
+}
