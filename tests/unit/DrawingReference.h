@@ -1,7 +1,5 @@
 // Plain reference loops for the drawing operations: every target pixel is
-// decided on its own, in 64-bit arithmetic, without any clipping step. The
-// unit tests and the drawing fuzz target compare the real operations with
-// them.
+// decided on its own, in 64-bit arithmetic, without any clipping step.
 #pragma once
 
 #include <cstdint>
@@ -40,7 +38,6 @@ inline std::int64_t Offset(std::int64_t at, std::int64_t origin, std::int64_t le
     return offset >= 0 && offset < length ? offset : -1;
 }
 
-// The constant-alpha blend written out channel by channel.
 inline Pixel Blend(Pixel source, Pixel destination, std::uint32_t alpha) {
     Pixel result = 0;
     for (int shift = 0; shift < 32; shift += 8) {
