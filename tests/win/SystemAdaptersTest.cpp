@@ -13,18 +13,13 @@
 namespace brumo {
 namespace {
 
-TEST(FrameTimer, StopsWhenDisabledAndTicksAgainWhenEnabled) {
+TEST(FrameTimer, StopsWhenDisabled) {
     WaitableFrameTimer timer;
     ASSERT_TRUE(timer.Start(10));
     Sleep(50);  // the timer is signalled by now
     timer.SetEnabled(false);
     WaitForSingleObject(timer.Handle(), 0);  // a tick before the cancel may still be there
     EXPECT_EQ(WaitForSingleObject(timer.Handle(), 200), static_cast<DWORD>(WAIT_TIMEOUT));
-    timer.SetEnabled(true);
-    int ticks = 0;
-    for (const ULONGLONG end = GetTickCount64() + 200; GetTickCount64() < end;)
-        ticks += WaitForSingleObject(timer.Handle(), 50) == WAIT_OBJECT_0;
-    EXPECT_GE(ticks, 5);
 }
 
 MessageLoop* watched = nullptr;  // ended by the watchdog when ticks stop coming
