@@ -1,27 +1,16 @@
 // Any picture size, screen size and size setting: the placement is never
-// undefined arithmetic, never smaller than one pixel, fills the screen when
-// maximised, and at a hundred per cent spans the screen in one direction.
+// undefined arithmetic, never smaller than one pixel, centred, fills the
+// screen when maximised, and at a hundred per cent spans the screen one way.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-
+#include "FuzzCheck.h"
 #include "common/Rounding.h"
 #include "imaging/BackgroundLayout.h"
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-constexpr std::int32_t kFullSize = 100;
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brumo;
+    using fuzz::Check;
+    constexpr std::int32_t kFullSize = 100;
     FuzzedDataProvider input(data, size);
     const PictureSize picture{input.ConsumeIntegral<std::int32_t>(),
                               input.ConsumeIntegral<std::int32_t>()};

@@ -1,13 +1,8 @@
 // Any command line: the mode choice never fails, and the window handle equals
-// what the plain definition gives - try every ending from the longest down
-// and take the first numeric one - which the program finds in one pass.
-#include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
+// the plain definition: the longest numeric ending, rounded, else 0.
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "common/NumberRule.h"
 #include "common/Rounding.h"
 #include "common/TextTrim.h"
@@ -15,12 +10,7 @@
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-// Quadratic, so only short command lines are compared with it.
-constexpr std::size_t kReferenceLength = 512;
+constexpr std::size_t kReferenceLength = 512;  // the reference is quadratic
 
 std::int32_t ReferenceWindowHandle(std::string_view commandLine) {
     using namespace brumo;
@@ -39,13 +29,14 @@ std::int32_t ReferenceWindowHandle(std::string_view commandLine) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brumo;
+    using fuzz::Check;
     const std::string_view commandLine(reinterpret_cast<const char*>(data), size);
     const std::string raw = StripProgramPath(commandLine);
     Check(raw.size() <= commandLine.size());
     Check(ModeKey(raw).size() <= 2);
     const StartMode mode = ChooseMode(raw);
     Check(mode >= StartMode::FullScreen && mode <= StartMode::Nothing);
-    const std::int32_t handle = ParseWindowHandle(commandLine);
-    if (size <= kReferenceLength) Check(handle == ReferenceWindowHandle(commandLine));
+    if (size <= kReferenceLength)
+        Check(ParseWindowHandle(commandLine) == ReferenceWindowHandle(commandLine));
     return 0;
 }

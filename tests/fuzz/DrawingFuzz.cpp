@@ -1,41 +1,32 @@
-// Drawing and copying with hostile positions and sizes on small surfaces,
-// checked pixel by pixel against the plain 64-bit reference loops: a Block
-// flake, a picture flake opaque and blended (colour-keyed and black snow),
-// and a copy between two surfaces or within one.
+// Hostile positions and sizes on small surfaces, checked pixel by pixel
+// against the plain 64-bit reference loops: a block, a picture flake opaque
+// or blended, and a copy between two surfaces or within one.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdlib>
 #include <limits>
 #include <string>
 
 #include "DrawingReference.h"
+#include "FuzzCheck.h"
 #include "resources/Language.h"
 
 namespace brumo {
 namespace {
 
-constexpr std::int32_t kMaxSide = 24;
-constexpr std::int32_t kNear = 40;
+constexpr std::int32_t kMaxSide = 24, kNear = 40;
 
-class QuietSink final : public MessageSink {
-  public:
+struct QuietSink final : MessageSink {
     void ShowMessage(const std::string&, MessageStyle) override {}
 };
 
 // Near the surface, near either end of the 32-bit range, or anything.
 std::int32_t Coordinate(FuzzedDataProvider& input) {
-    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    switch (input.ConsumeIntegralInRange(0, 3)) {
-        case 0:
-            return input.ConsumeIntegralInRange(-kNear, kNear);
-        case 1:
-            return kMin + input.ConsumeIntegralInRange(0, kNear);
-        case 2:
-            return kMax - input.ConsumeIntegralInRange(0, kNear);
-        default:
-            return input.ConsumeIntegral<std::int32_t>();
-    }
+    const int kind = input.ConsumeIntegralInRange(0, 3);
+    const std::int32_t offset = input.ConsumeIntegralInRange(0, 2 * kNear);
+    if (kind == 0) return offset - kNear;
+    if (kind == 1) return std::numeric_limits<std::int32_t>::min() + offset;
+    if (kind == 2) return std::numeric_limits<std::int32_t>::max() - offset;
+    return input.ConsumeIntegral<std::int32_t>();
 }
 
 reference::Pixels Draw(MemorySurface& target, MemorySurface& other, FuzzedDataProvider& input) {
@@ -52,8 +43,8 @@ reference::Pixels Draw(MemorySurface& target, MemorySurface& other, FuzzedDataPr
             QuietSink sink;
             FlakeBitmap flake;
             const ColorRef snow = input.ConsumeBool() ? kBlack : color;
-            if (!LoadFlakeType(flake, input.ConsumeIntegralInRange(0, 6), snow, sink, Language()))
-                std::abort();
+            fuzz::Check(
+                LoadFlakeType(flake, input.ConsumeIntegralInRange(0, 6), snow, sink, Language()));
             const std::int32_t alpha = input.ConsumeBool() ? kOpaqueAlpha : width;
             const reference::Pixels expected = reference::Bitmap(target, x, y, flake, snow, alpha);
             BlendScratch scratch;
@@ -83,6 +74,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         input.ConsumeIntegralInRange(0, kMaxSide));
     reference::FillPattern(target, input.ConsumeIntegral<std::uint32_t>());
     reference::FillPattern(other, input.ConsumeIntegral<std::uint32_t>());
-    if (Draw(target, other, input) != reference::PixelsOf(target)) std::abort();
+    fuzz::Check(Draw(target, other, input) == reference::PixelsOf(target));
     return 0;
 }

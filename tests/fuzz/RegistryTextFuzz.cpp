@@ -1,17 +1,12 @@
 // Hostile key paths, value names and values through the registry text
 // helpers over the in-memory registry. Input: one byte choosing the root and
-// how often the value repeats, then key path, value name and value separated
-// by 0x01 bytes. Checks: every key is closed, a write reaches its key exactly
-// when the root is known, a read has no NUL and no surrounding blanks, and a
-// plain value reads back unchanged; a long ";"-list is stored as a prefix
-// that ends where the value had a ";".
+// the value's repeats, then key path, value name and value, 0x01-separated.
 #include <array>
-#include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "../unit/FakeRegistry.h"
+#include "FuzzCheck.h"
 #include "common/TextTrim.h"
 
 namespace {
@@ -20,10 +15,6 @@ constexpr std::array<std::string_view, 4> kRoots = {"HKEY_CURRENT_USER\\", "HKEY
                                                     "HKEY_CLASSES_ROOT\\", "HKEY_USERS\\"};
 constexpr char kFieldEnd = '\x01';
 constexpr std::size_t kRepeatStep = 8;  // up to 505 copies: long lists
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 std::string NextField(std::string_view& rest) {
     const std::size_t end = rest.find(kFieldEnd);
@@ -52,6 +43,7 @@ bool IsPlainUtf8(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brumo;
+    using fuzz::Check;
     if (size == 0) return 0;
     std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
     const std::string root(kRoots[data[0] % kRoots.size()]);
@@ -62,22 +54,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     test::FakeRegistry registry;
     const bool known = root != kRoots.back();
-    Require(WriteRegString(registry, keyPath, name, value) == known);
+    Check(WriteRegString(registry, keyPath, name, value) == known);
     const std::string read = ReadRegString(registry, keyPath, name);
-    Require(static_cast<bool>(OpenRegPath(registry, keyPath, false)) == known);
-    Require(registry.OpenKeys() == 0 && registry.badCloses == 0);
-    Require(read.find('\0') == std::string::npos);
-    Require(read.empty() || (read.front() != ' ' && read.back() != ' '));
+    Check(static_cast<bool>(OpenRegPath(registry, keyPath, false)) == known);
+    Check(registry.OpenKeys() == 0 && registry.badCloses == 0);
+    Check(read.find('\0') == std::string::npos);
+    Check(read.empty() || (read.front() != ' ' && read.back() != ' '));
     const std::optional<std::string> stored = registry.Stored(keyPath, name);
     if (!known || !stored) return 0;
     const bool list =
         value.find(';') != std::string::npos && CountCharacters(value) >= kListShorteningLength;
     const std::string kept = *stored == std::string(1, '\0') ? std::string() : *stored;
     if (list && kept != value)
-        Require(kept.size() < value.size() && value.compare(0, kept.size(), kept) == 0 &&
-                value[kept.size()] == ';');
+        Check(kept.size() < value.size() && value.compare(0, kept.size(), kept) == 0 &&
+              value[kept.size()] == ';');
     const bool plain = !list && IsPlainUtf8(value) && value.find('\0') == std::string::npos &&
                        CountCharacters(value) < kReadBufferSize && value == TrimBlanks(value);
-    if (plain) Require(read == value);
+    if (plain) Check(read == value);
     return 0;
 }

