@@ -14,28 +14,13 @@ struct SettingsFixture : MessageSink {
     SettingsForm Form() { return SettingsForm(SettingsFormContext{registry, language, *this}); }
 };
 
-// A check box holds 0..2; a bar rounds halves to even and holds its range.
-TEST(Forms, ValuesAreHeldInRangeAndRounded) {
+// A bar rounds halves to even.
+TEST(Forms, ScrollBarRoundsHalvesToEven) {
     forms::ScrollBar bar(-99, -1, 1, 1, -1);
-    forms::CheckBox box(forms::CheckBox::kChecked);
-    const std::tuple<double, int, int> cases[] = {{7, -1, 2}, {-13.5, -14, 0}, {-12.5, -12, 0}};
-    for (const auto& [value, barValue, checkValue] : cases) {
+    for (const auto& [value, held] : {std::pair{-13.5, -14}, {-12.5, -12}}) {
         bar.SetValue(value);
-        box.SetValue(value);
-        EXPECT_EQ((std::pair{bar.Value(), box.Value()}), (std::pair{barValue, checkValue}))
-            << value;
+        EXPECT_EQ(bar.Value(), held) << value;
     }
-}
-
-// Cancel restores the stored language and its menu check.
-TEST(SettingsForm, LanguageMenuAndCancel) {
-    SettingsFixture f;
-    f.registry.Preset(SectionKeyPath("Settings"), "Language", "2");
-    SettingsForm form = f.Form();
-    form.MnuItalian.Click();
-    form.LoadSettings();
-    EXPECT_EQ(f.language.GetLanguage(), kEnglish);
-    EXPECT_TRUE(form.MnuEnglish.Checked && !form.MnuGerman.Checked && !form.MnuItalian.Checked);
 }
 
 // An image background unchecks snow on icons and keeps it unchecked.
