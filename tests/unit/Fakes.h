@@ -10,7 +10,7 @@
 
 namespace brumo::test {
 
-// A clock the test sets; every reading may advance it by `step` milliseconds.
+// A clock the test sets; every reading advances it by `stepMs`.
 class FakeClock : public Clock {
   public:
     LocalDateTime now{2026, 12, 6, 11, 22, 33, 0};
@@ -54,20 +54,17 @@ class FakeLocale : public LocalePort {
     static std::string Two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 };
 
-// Keeps each line written (`full`) and its text between ": " and CR LF (`lines`).
+// Keeps each line written.
 class FakeTraceSink : public TraceSink {
   public:
     std::string path = "trace.txt";
     bool failWrites = false;
-    std::vector<std::string> lines, full;
+    std::vector<std::string> full;
 
     std::string TracePath() override { return path; }
     bool AppendToFile(const std::string&, const std::string& line) override {
         if (failWrites) return false;
-        full.push_back(line);
-        const auto colon = line.find(": ");
-        lines.push_back(line.substr(colon + 2, line.size() - colon - 4));
-        return true;
+        return full.push_back(line), true;
     }
 };
 

@@ -44,23 +44,22 @@ inline void Fill(Surface& s, Pixel pixel, Rect r) {
 
 constexpr Pixel kDesktopPixel = 0x336699, kPicturePixel = 0x8040C0;
 
-// A solid picture; drawn, it fills its rectangle even when reported as failed.
+// A solid picture.
 class FakePicture final : public BackgroundPicture {
   public:
-    FakePicture(Calls& log, PictureSize size, Surface& target, bool works)
-        : log_(log), size_(size), target_(target), works_(works) {}
+    FakePicture(Calls& log, PictureSize size, Surface& target)
+        : log_(log), size_(size), target_(target) {}
     PictureSize Size() const override { return size_; }
     bool DrawScaled(const Rect& r, InterpolationMode mode) override {
         log_.push_back(Call("draw picture", r.width, r.height, r.left, r.top, int(mode)));
         Fill(target_, kPicturePixel, r);
-        return works_;
+        return true;
     }
 
   private:
     Calls& log_;
     PictureSize size_;
     Surface& target_;
-    bool works_;
 };
 
 // The fixture is every port of the start-up, the saver window, the shell, the
@@ -78,8 +77,7 @@ struct SaverFixture : StartupHost,
                       MciPort,
                       ShortPathPort {
     Calls log;
-    bool gdiplus = true, otherSaver = false, parent = true, iconList = false;
-    bool copyWorks = true, drawWorks = true;
+    bool otherSaver = false, parent = true, iconList = false;
     std::int32_t platform = kPlatformNt, previousParent = 65552, dpi = 96;
     std::string fpsCaption;
     Calls notices;        // "x y color text"
@@ -101,13 +99,12 @@ struct SaverFixture : StartupHost,
     MainForm form{engine, MainFormSurfaces{main, backBuffer, mask, image},
                   MainFormPorts{*this, *this, *this, frame, clock}, language, sound};
     ScrSaveManagement startup{*this, form, trace};
-    SaverFixture& system = *this;  // the ports by their own name
+    SaverFixture& system = *this;
 
     SaverFixture() {
         clock.SetTimer(36000.0);
         SetPreviewValues(stored);
     }
-    // Sets the timer to `seconds` and runs one tick of the frame timer.
     void TickAt(double seconds) {
         clock.SetTimer(seconds);
         form.AnimationTimer_Timer(0);
@@ -117,9 +114,7 @@ struct SaverFixture : StartupHost,
     void Add(const Args&... args) {
         log.push_back(Call(args...));
     }
-    bool IsLibraryAvailable(const std::string& name) override {
-        return Add("probe", name), gdiplus;
-    }
+    bool IsLibraryAvailable(const std::string& name) override { return Add("probe", name), true; }
     void ShowMessage(const std::string& text, MessageStyle style) override {
         Add("message", int(style), text);
     }
@@ -168,14 +163,14 @@ struct SaverFixture : StartupHost,
     bool CopyDesktopToMain(std::int32_t w, std::int32_t h, std::int32_t x,
                            std::int32_t y) override {
         Add("copy desktop", w, h, x, y);
-        if (copyWorks) Fill(main, kDesktopPixel, Rect{0, 0, w, h});
-        return copyWorks;
+        Fill(main, kDesktopPixel, Rect{0, 0, w, h});
+        return true;
     }
     std::unique_ptr<BackgroundPicture> LoadPicture(const std::string& path) override {
         Add("load picture", path);
         const auto found = pictures.find(path);
         if (found == pictures.end()) return nullptr;
-        return std::make_unique<FakePicture>(log, found->second, image, drawWorks);
+        return std::make_unique<FakePicture>(log, found->second, image);
     }
     std::uint32_t SendString(const std::string& command, std::string* reply) override {
         if (reply != nullptr) reply->clear();
