@@ -11,8 +11,8 @@ namespace {
 // Arguments: flake count setting, flake type, transparency.
 void DrawFlakes(benchmark::State& state) {
     test::SaverFixture f;
-    f.system.desktop = Rect{0, 0, 1920, 1080};
-    EngineValues& stored = f.system.stored;
+    f.desktop = Rect{0, 0, 1920, 1080};
+    EngineValues& stored = f.stored;  // the preview values, as the fixture starts
     stored.CountSnowballs = static_cast<std::int32_t>(state.range(0));
     stored.SnowballType = static_cast<std::int32_t>(state.range(1));
     stored.Transparency = static_cast<std::int32_t>(state.range(2));

@@ -99,7 +99,6 @@ struct SaverFixture : StartupHost,
     MainForm form{engine, MainFormSurfaces{main, backBuffer, mask, image},
                   MainFormPorts{*this, *this, *this, frame, clock}, language, sound};
     ScrSaveManagement startup{*this, form, trace};
-    SaverFixture& system = *this;
 
     SaverFixture() {
         clock.SetTimer(36000.0);
