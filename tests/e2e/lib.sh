@@ -67,7 +67,9 @@ start() {
 helper() { local out=$1; shift; wine "$HELPER" "$@" >"$out" 2>&1 </dev/null; }
 # value_of FILE KEY: the text after "KEY " on the first such line.
 value_of() { sed -n "s/^$2 //p" "$1" | head -n 1 | tr -d '\r'; }
-winpath() { winepath -w "$1" 2>/dev/null; }
+# The Windows path of a Linux path: Wine's drive Z: is the root folder (no
+# Wine process needed, so it cannot fail the way winepath can mid-run).
+winpath() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 visible_windows() { helper "$WORK/find.txt" find "$CAPTION" 0 || true; value_of "$WORK/find.txt" visible; }
 message_boxes() { helper "$WORK/dialog.txt" dialog 0 || true; value_of "$WORK/dialog.txt" dialogs; }
 reg_set() { wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >>"$WORK/reg.log" 2>&1 </dev/null; }
