@@ -1,15 +1,12 @@
 #include "animation/CaptureWin32.h"
 
+#include "common/RectWin32.h"
 #include "common/TextWin32.h"
 #include "imaging/PictureWin32.h"
 
 namespace brumo {
 
 namespace {
-
-Rect FromRect(const RECT& r) {
-    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
 
 // A decoded picture that draws onto the clean background surface.
 class PictureOnBackground final : public BackgroundPicture {

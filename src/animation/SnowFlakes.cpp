@@ -10,7 +10,6 @@ namespace brumo {
 
 namespace {
 
-constexpr std::int32_t kOpaque = 255;
 // Opacity gained per frame while a flake fades in.
 constexpr std::int32_t kFadeStep = 10;
 // Restarted flakes may come back this far beyond either side of the grid.
@@ -89,7 +88,7 @@ void PlaceFlakes(std::vector<Flake>& flakes, std::int16_t first, const EngineVal
     const double spanX = static_cast<double>(screenWidth) - values.FlakeWidth;
     const double spanY =
         static_cast<double>(background.height) + background.top - values.FlakeWidth;
-    const std::int32_t alpha = values.Transparency == kOpaque ? kOpaque : 0;
+    const std::int32_t alpha = values.Transparency == kOpaqueAlpha ? kOpaqueAlpha : 0;
     for (std::size_t i = static_cast<std::size_t>(std::max<std::int16_t>(first, 0));
          i < flakes.size(); ++i) {
         const double r1 = random.Next();

@@ -1,6 +1,5 @@
 #include "animation/SnowMaker.h"
 
-#include "animation/ManualNotice.h"
 #include "common/NumberText.h"
 #include "common/Rounding.h"
 #include "imaging/FastDrawing.h"
@@ -21,6 +20,8 @@ bool SnowMaker::PrepareFlakePicture(FrameHost& host) {
 }
 
 void SnowMaker::InitSnow(FramePorts ports) {
+    if (surfaces_.main != nullptr)
+        notice_ = LayoutNotice(surfaces_.main->Height(), ports.window.ScreenDpi());
     if (Values.SnowballType == kFlakeTypeBlock) {
         Values.FlakeWidth = Values.FlakeCellWidth;
         Values.FlakeHeight = Values.FlakeCellHeight;
@@ -92,16 +93,14 @@ void SnowMaker::CountFrame(FrameHost& host) {
     frameClock_.FpsFrames = 0;
 }
 
-void SnowMaker::RestoreNoticeStrip(std::int32_t dpi) {
+void SnowMaker::RestoreNoticeStrip() {
     Surface& main = *surfaces_.main;
-    const NoticeLayout notice = LayoutNotice(main.Height(), dpi);
-    CopySurface(main, 0, notice.stripTop, main.Width(), notice.stripHeight, *surfaces_.image, 0,
-                notice.stripTop);
+    CopySurface(main, 0, notice_.stripTop, main.Width(), notice_.stripHeight, *surfaces_.image, 0,
+                notice_.stripTop);
 }
 
 void SnowMaker::DrawManualNotice(FrameHost& host, float now) {
-    const std::int32_t dpi = host.ScreenDpi();
-    RestoreNoticeStrip(dpi);
+    RestoreNoticeStrip();
     // The count runs 5, 4, ... 1: nearest(start + 5) - nearest(now), where a
     // now past midnight counts on from the day before.
     const double start = frameClock_.StartTime;
@@ -110,9 +109,8 @@ void SnowMaker::DrawManualNotice(FrameHost& host, float now) {
         NearestInt32(static_cast<float>(start + kManualGraceSeconds)) - NearestInt32(current);
     const std::string text =
         language_.GetText(text::kManualNotice) + " (" + std::to_string(remaining) + ")";
-    const NoticeLayout notice = LayoutNotice(surfaces_.main->Height(), dpi);
-    host.DrawNoticeText(notice.shadowX, notice.shadowY, kBlack, text);
-    host.DrawNoticeText(notice.textX, notice.textY, kWhite, text);
+    host.DrawNoticeText(notice_.shadowX, notice_.shadowY, kBlack, text);
+    host.DrawNoticeText(notice_.textX, notice_.textY, kWhite, text);
 }
 
 FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FramePorts ports) {
@@ -145,7 +143,7 @@ FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FramePorts ports)
     if (a_Manual && elapsed < kManualGraceSeconds) {
         if (surfacesReady) DrawManualNotice(host, now);
     } else if (a_Manual && elapsed < kNoticeWipeSeconds) {
-        if (surfacesReady) RestoreNoticeStrip(host.ScreenDpi());
+        if (surfacesReady) RestoreNoticeStrip();
     } else if (!a_Preview) {
         host.HideCursor();
     }

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "animation/DesktopShell.h"
+#include "animation/ManualNotice.h"
 #include "animation/RandomSource.h"
 #include "animation/SnowFlakes.h"
 #include "animation/SnowGrid.h"
@@ -115,7 +116,7 @@ class SnowMaker final : private FlakePainter {
     void Restart(FramePorts ports);
     void CountFrame(FrameHost& host);
     void DrawManualNotice(FrameHost& host, float now);
-    void RestoreNoticeStrip(std::int32_t dpi);
+    void RestoreNoticeStrip();
 
     Clock& clock_;
     LocalePort& locale_;
@@ -128,6 +129,7 @@ class SnowMaker final : private FlakePainter {
     SnowGrid grid_;
     std::vector<Flake> flakes_;
     FrameClock frameClock_;
+    NoticeLayout notice_;  // placed once per run: the screen and its DPI stay
     bool running_ = false;
 };
 

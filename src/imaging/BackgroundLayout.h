@@ -10,13 +10,6 @@
 
 namespace brumo {
 
-// A width and height in pixels.
-struct PictureSize {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    bool operator==(const PictureSize&) const = default;
-};
-
 // How the stored settings fit a picture to the screen.
 struct PictureFit {
     bool maximize = false;         // stretch to the whole surface

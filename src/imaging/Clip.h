@@ -12,12 +12,9 @@
 #include <cstdint>
 #include <optional>
 
-namespace brumo {
+#include "common/Rect.h"
 
-struct Extent {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-};
+namespace brumo {
 
 // The clipped copy: every position lies inside its surface and the size is
 // at least 1 x 1.
@@ -53,9 +50,9 @@ constexpr Span ClipAxis(std::int64_t dest, std::int64_t destSize, std::int64_t s
 
 // Nothing when no pixel of the copy lies inside both surfaces.
 constexpr std::optional<ClippedCopy> ClipCopy(std::int32_t destX, std::int32_t destY,
-                                              std::int32_t width, std::int32_t height, Extent dest,
-                                              std::int32_t sourceX, std::int32_t sourceY,
-                                              Extent source) {
+                                              std::int32_t width, std::int32_t height,
+                                              PictureSize dest, std::int32_t sourceX,
+                                              std::int32_t sourceY, PictureSize source) {
     const clip_detail::Span x =
         clip_detail::ClipAxis(destX, dest.width, sourceX, source.width, width);
     const clip_detail::Span y =

@@ -9,6 +9,9 @@ namespace brumo {
 using ColorRef = std::uint32_t;  // 0x00BBGGRR
 using Pixel = std::uint32_t;     // 0x00RRGGBB
 
+// The flake opacity that draws opaquely (through the mask, no blend).
+inline constexpr std::int32_t kOpaqueAlpha = 255;
+
 constexpr ColorRef kWhite = 0xFFFFFF;
 constexpr ColorRef kBlack = 0x000000;
 

@@ -17,9 +17,6 @@
 
 namespace brumo {
 
-// The alpha that draws a flake opaquely, through its mask.
-inline constexpr std::int32_t kOpaqueAlpha = 255;
-
 // A Block flake: fills the rectangle (x, y)..(x + width - 1, y + height - 1)
 // with the colour, opaque, like FillRect with a solid brush.
 void DrawBlock(Surface& target, std::int32_t x, std::int32_t y, std::int32_t width,

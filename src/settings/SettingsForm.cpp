@@ -12,7 +12,6 @@ namespace brumo {
 namespace {
 
 constexpr std::int32_t kFlakeTypes = 8;
-constexpr std::int32_t kAlphaOpaque = 255;
 constexpr std::int32_t kMaxChannel = 255;
 
 std::string Text(std::int32_t value) {
@@ -185,7 +184,7 @@ void SettingsForm::ShowFlakePreview() {
     if (picture && prepared) {
         const std::int32_t x = NearestInt32((preview.Width() - flakeBitmap_.Width()) / 2.0);
         const std::int32_t y = NearestInt32((preview.Height() - flakeBitmap_.Height()) / 2.0);
-        DrawBitmap(preview, x, y, flakeBitmap_, snow, kAlphaOpaque, scratch_);
+        DrawBitmap(preview, x, y, flakeBitmap_, snow, kOpaqueAlpha, scratch_);
     } else if (!picture) {
         const std::int32_t edge = size + 1;
         const std::int32_t x = NearestInt32((preview.Width() - edge) / 2.0);

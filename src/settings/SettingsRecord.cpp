@@ -12,7 +12,6 @@ namespace brumo {
 namespace {
 
 constexpr std::int32_t kLastListIndex = 7;
-constexpr std::int32_t kAlphaOpaque = 255;
 constexpr std::int32_t kSettledAlphaDrop = 64;
 constexpr std::int32_t kSettledAlphaThreshold = 128;
 constexpr std::string_view kSleep = "Sleep";
@@ -175,9 +174,9 @@ EngineValues ApplySettingsToEngine(const SettingsRecord& record, bool alphaBlend
     values.FallingDirection = static_cast<std::int16_t>(record.FallingDirection);
     values.Transparency = record.Transparency;
     values.SecondaryAlpha = SecondaryAlphaFor(values.Transparency);
-    if (!alphaBlendAvailable || values.Transparency == kAlphaOpaque) {
-        values.Transparency = kAlphaOpaque;
-        values.SecondaryAlpha = kAlphaOpaque;
+    if (!alphaBlendAvailable || values.Transparency == kOpaqueAlpha) {
+        values.Transparency = kOpaqueAlpha;
+        values.SecondaryAlpha = kOpaqueAlpha;
     }
     values.Turbulence = static_cast<std::uint8_t>(record.Turbulence);
     values.CountSnowballs = record.CountSnowballs;

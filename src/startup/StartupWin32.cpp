@@ -4,6 +4,7 @@
 
 #include "common/HandlesWin32.h"
 #include "common/LibraryProbeWin32.h"
+#include "common/RectWin32.h"
 #include "common/TextWin32.h"
 #include "common/WindowHandleWin32.h"
 
@@ -62,7 +63,7 @@ void StartupWin32::ChangePassword() {
 Rect StartupWin32::GetClientRect(std::int32_t window) {
     RECT r{};
     if (!::GetClientRect(ToWindow(window), &r)) return {};
-    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return FromRect(r);
 }
 
 std::int32_t StartupWin32::GetMainFormStyle() {
