@@ -10,7 +10,7 @@ set -euo pipefail
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 readonly src_dir="${1:-$repo_root/src}"
 # Lowest first: a folder may include itself and the folders before it.
-readonly layers="common resources imaging forms settings music animation startup"
+readonly layers="common resources imaging forms settings music online about dialog animation startup"
 # System headers of the Windows SDK (compared in lower case): the win*, *api
 # and ws2* families and the other headers this kind of program reaches for.
 readonly windows_headers='^(win[a-z0-9_]*|ws2[a-z0-9_]*|[a-z0-9_]*api|commctrl|commdlg|cderr|dlgs|gdiplus[a-z0-9_]*|mmsystem|mmreg|msacm|mciapi|vfw|shellapi|shlobj[a-z_]*|shlwapi|shtypes|shobjidl[a-z_]*|objbase|objidl[a-z_]*|ole[a-z0-9_]*|unknwn|wtypes[a-z]*|rpc[a-z]*|tchar|uxtheme|versionhelpers|psapi|tlhelp32|lmcons|npapi|scrnsave|richedit|prsht|imm|dbghelp|minwindef|d2d1[a-z0-9_]*|d3d[a-z0-9_]*|dxgi[a-z0-9_]*|dwrite[a-z0-9_]*|wincodec|propidl|mmdeviceapi|audioclient)\.h$'
