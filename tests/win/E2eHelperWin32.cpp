@@ -2,8 +2,14 @@
 // Each prints "key value" lines, flushed at once (the scripts read the file
 // while it runs), and exits 0 when what it looked for was there, else 1.
 //   find <caption> <ms>      waits for a visible top-level window so captioned:
-//                            "count", "visible", "rect l t r b", "topmost"
-//   dialog <ms>              waits for a message box: "dialogs", "caption", "text"
+//                            "count", "visible", "rect l t r b", "topmost",
+//                            "handle", "owner" (0 when it has none)
+//   dialog <ms> [<owner>]    waits for a message box (of that owner): "dialogs",
+//                            "handle", "caption", "text"
+//   control <window> <id>    a control of a dialog: "text", "enabled", "rect l t r b"
+//   select-tab <window> <n>  selects page n of the dialog's tab control as the
+//                            arrow keys do, so the dialog hears of it: "tab"
+//   press <window> <id>      clicks the dialog's button, without waiting for it
 //   make-parent <stopfile>   a 152 x 112 preview box: handle, "client",
 //                            "client-origin"; once the file exists its children
 //                            ("child", "child-origin", "child-visible",
@@ -34,6 +40,7 @@
 
 #include "common/HandlesWin32.h"
 #include "common/TextWin32.h"
+#include "dialog/SettingsDialogIds.h"
 
 namespace brumo::e2e {
 namespace {
@@ -61,6 +68,14 @@ std::string Num(long long value) {
 // A window handle as the saver writes it: a signed 32-bit decimal.
 std::string HandleText(HWND window) {
     return Num(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window)));
+}
+HWND HandleArg(const wchar_t* text) {
+    return reinterpret_cast<HWND>(static_cast<std::intptr_t>(_wtoi(text)));
+}
+std::string RectText(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return Num(r.left) + " " + Num(r.top) + " " + Num(r.right) + " " + Num(r.bottom);
 }
 std::wstring TextOf(HWND window) {  // read without a message: a busy window cannot stall us
     std::wstring text(512, L'\0');
@@ -112,23 +127,28 @@ int Find(const std::wstring& caption, DWORD ms) {
     Print("count " + Num(count));
     Print("visible " + Num(shown != nullptr));
     if (shown == nullptr) return kNotMet;
-    RECT r{};
-    GetWindowRect(shown, &r);
-    Print("rect " + Num(r.left) + " " + Num(r.top) + " " + Num(r.right) + " " + Num(r.bottom));
+    Print("rect " + RectText(shown));
     Print("topmost " + Num((GetWindowLongPtrW(shown, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0));
+    Print("handle " + HandleText(shown));
+    Print("owner " + HandleText(GetWindow(shown, GW_OWNER)));
     return kOk;
 }
 
-int Dialog(DWORD ms) {
+// owner: only boxes it owns (the settings dialog is a #32770 window too), or
+// null for every box.
+int Dialog(DWORD ms, HWND owner) {
     std::vector<HWND> boxes;
     PollUntil(std::chrono::milliseconds(ms), [&] {
         boxes.clear();
         for (const HWND window : TopLevelWindows())
-            if (ClassOf(window) == L"#32770" && IsWindowVisible(window)) boxes.push_back(window);
+            if (ClassOf(window) == L"#32770" && IsWindowVisible(window) &&
+                (owner == nullptr || GetWindow(window, GW_OWNER) == owner))
+                boxes.push_back(window);
         return !boxes.empty();
     });
     Print("dialogs " + Num(static_cast<long long>(boxes.size())));
     if (boxes.empty()) return kNotMet;
+    Print("handle " + HandleText(boxes.front()));
     Print("caption " + WideToUtf8(TextOf(boxes.front())));
     std::wstring text;
     for (HWND child = GetWindow(boxes.front(), GW_CHILD); child != nullptr;
@@ -136,6 +156,52 @@ int Dialog(DWORD ms) {
         if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0) text += TextOf(child);
     Print("text " + WideToUtf8(text));
     return kOk;
+}
+
+// Edit boxes keep their text to themselves: ask with WM_GETTEXT, bounded in
+// time so that a dialog busy with a message box cannot stall us.
+int Control(HWND dialog, int id) {
+    const HWND control = GetDlgItem(dialog, id);
+    if (control == nullptr) return kNotMet;
+    constexpr UINT kTimeoutMs = 2000;
+    std::wstring text(1024, L'\0');
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kTimeoutMs, &length);
+    text.resize(std::min<std::size_t>(length, text.size()));
+    Print("text " + WideToUtf8(text));
+    Print("enabled " + Num(IsWindowEnabled(control) != FALSE));
+    Print("rect " + RectText(control));
+    return kOk;
+}
+
+// TCM_SETCURSEL alone would leave the dialog unaware; a notification cannot
+// cross processes, so step with the arrow keys, which the tab control
+// answers with TCN_SELCHANGE to its dialog.
+int SelectTab(HWND dialog, int page) {
+    const HWND tab = GetDlgItem(dialog, IDC_SSTab);
+    if (tab == nullptr) return kNotMet;
+    const auto count = SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0);
+    for (LRESULT step = 0; step < count; ++step) {
+        const auto current = SendMessageW(tab, TCM_GETCURSEL, 0, 0);
+        if (current == page) break;
+        const WPARAM key = current < page ? VK_RIGHT : VK_LEFT;
+        SendMessageW(tab, WM_KEYDOWN, key, 0);
+        SendMessageW(tab, WM_KEYUP, key, 0);
+    }
+    const auto selected = SendMessageW(tab, TCM_GETCURSEL, 0, 0);
+    Print("tab " + Num(selected));
+    return selected == page ? kOk : kNotMet;
+}
+
+// Posted, not sent: the click may open a modal box that waits for the user.
+int Press(HWND dialog, int id) {
+    const HWND button = GetDlgItem(dialog, id);
+    if (button == nullptr) return kNotMet;
+    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(button))
+               ? kOk
+               : kFailure;
 }
 
 // Classes stay registered until the process ends.
@@ -299,7 +365,12 @@ int Run(int argc, wchar_t** argv) {
     const auto arg = [&](int i) { return argv[i + 1]; };
     const int operands = argc - 2;
     if (command == L"find" && operands == 2) return Find(arg(1), _wtoi(arg(2)));
-    if (command == L"dialog" && operands == 1) return Dialog(_wtoi(arg(1)));
+    if (command == L"dialog" && (operands == 1 || operands == 2))
+        return Dialog(_wtoi(arg(1)), operands == 2 ? HandleArg(arg(2)) : nullptr);
+    if (command == L"control" && operands == 2) return Control(HandleArg(arg(1)), _wtoi(arg(2)));
+    if (command == L"select-tab" && operands == 2)
+        return SelectTab(HandleArg(arg(1)), _wtoi(arg(2)));
+    if (command == L"press" && operands == 2) return Press(HandleArg(arg(1)), _wtoi(arg(2)));
     if (command == L"make-parent" && operands == 1) return MakeParent(arg(1));
     if (command == L"fake-shell" && operands == 1) return FakeShell(arg(1));
     if (command == L"notice-match" && operands == 5) {
