@@ -18,7 +18,6 @@ struct TextRow {
 
 // One row per text number, in ascending order (the lookup relies on it).
 // An "&" marks the access key of a caption; frame captions keep their blanks.
-// The English about-box texts 28 and 29 are empty on purpose.
 // clang-format off
 constexpr std::array kTexts{
     TextRow{  1, " Schneeflocken-Einstellungen: ",
@@ -103,10 +102,10 @@ constexpr std::array kTexts{
                  "A screen saver not only for the cold days",
                  "Un salvaschermo non solo per i giorni freddi"},
     TextRow{ 28, "Brumo ist Freeware und darf kostenlos benutzt und weitergegeben werden.",
-                 "",
+                 "Brumo is freeware and may be used and passed on free of charge.",
                  "Brumo è freeware e può essere usato e distribuito gratuitamente."},
     TextRow{ 29, "Die Benutzung von Brumo erfolgt auf eigene Gefahr. Für Schäden, die durch Brumo entstehen, wird keine Haftung übernommen.",
-                 "",
+                 "You use Brumo at your own risk. No liability is accepted for any damage caused by Brumo.",
                  "L'uso di Brumo è a proprio rischio. Non si risponde di eventuali danni causati da Brumo."},
     TextRow{ 30, "Mit dieser Einstellung wird festgelegt, wie viele Bilder",
                  "With this setting is defined how many pictures",

@@ -7,11 +7,18 @@ namespace brumo::text {
 
 constexpr std::int32_t kDesktopSizeUnknown = 54;
 constexpr std::int32_t kSnapshotFailed = 55;
+constexpr std::int32_t kImageInvalid = 56;
 constexpr std::int32_t kPictureReadFailed = 59;
 constexpr std::int32_t kUseBlockInstead = 60;
 constexpr std::int32_t kPictureColoringFailed = 61;
 constexpr std::int32_t kFlakePreparationFailed = 62;
 constexpr std::int32_t kFirstFlakeTypeName = 65;  // 65..72: the flake types in list order
+constexpr std::int32_t kDialogTitle = 73;
 constexpr std::int32_t kManualNotice = 74;
+constexpr std::int32_t kChooseBackgroundPicture = 80;
+constexpr std::int32_t kAllPictures = 81;
+constexpr std::int32_t kAllFiles = 82;
+constexpr std::int32_t kSnowPageTab = 142;
+constexpr std::int32_t kAdditionalPageTab = 143;
 
 }  // namespace brumo::text

@@ -1,3 +1,7 @@
+// The settings dialog's couplings and life cycle: loading and saving through
+// the record, the restart minutes, the image size mode, the background source
+// and its preview, the flake preview, the colour and file choosers and the
+// closing buttons. Relabelling and the tooltips live in SettingsFormLanguage.cpp.
 #include "settings/SettingsForm.h"
 
 #include <cstdlib>
@@ -24,12 +28,25 @@ SettingsForm::SettingsForm(const SettingsFormContext& context)
     : registry_(context.registry),
       language_(context.language),
       messages_(context.messages),
+      host_(context.host),
       alphaBlendAvailable_(context.alphaBlendAvailable) {
+    // Captions no language changes.
+    ChkUseSystemTimer.Caption = "Systemtimer verwenden (empfohlen)";
+    Frame5.Caption = "Hintergrund-Einstellungen:";
+    Label21.Caption = "%";
+    Label14.Caption = "10%";
+    Label15.Caption = "100%";
+    MnuInfo.Caption = "Info...";
+    MnuUpdate.Caption = "Update...";
+    MnuGerman.Caption = "Deutsch";
+    MnuEnglish.Caption = "English";
+    MnuItalian.Caption = "Italian";
     for (std::int32_t i = 0; i < kFlakeTypes; ++i)
         CmboFlaketype.Items.push_back(language_.GetText(text::kFirstFlakeTypeName + i));
     for (std::int32_t edge = 1; edge <= kFlakeTypes; ++edge)
         CmboSnowSize.Items.push_back(Text(edge) + "x" + Text(edge) + " pix");
     picFlaketype.Picture.Resize(kFlakePreviewSize, kFlakePreviewSize);
+    PictureBackgroundImagePreview.Picture.Resize(kBackgroundPreviewWidth, kBackgroundPreviewHeight);
     labelCountSnowballs.Caption = Text(HScrollCountSnowballs.Value());
     labelFramerate.Caption = Text(HScrollFramerate.Value());
     forms::OptionButton::Group({&OptBackgroundDesktop, &OptBackgroundImage}, OptBackgroundDesktop);
@@ -37,6 +54,7 @@ SettingsForm::SettingsForm(const SettingsFormContext& context)
     WireHandlers();
 
     LoadSettings();
+    ApplyLanguage();
     VScrollRestartMin.SetValue(-NumberRuleValue(TxRestartMin.Text()));
 }
 
@@ -64,16 +82,48 @@ void SettingsForm::WireHandlers() {
     const auto showRate = [this] { labelFramerate.Caption = Text(HScrollFramerate.Value()); };
     HScrollFramerate.Change = showRate;
     HScrollFramerate.Scroll = showRate;
-    MnuGerman.Click = [this] { SelectLanguage(kGerman); };
-    MnuEnglish.Click = [this] { SelectLanguage(kEnglish); };
-    MnuItalian.Click = [this] { SelectLanguage(kItalian); };
+    MnuGerman.Click = [this] { MnuGerman_Click(); };
+    MnuEnglish.Click = [this] { MnuEnglish_Click(); };
+    MnuItalian.Click = [this] { MnuItalian_Click(); };
+    Command3.Click = [this] { Command3_Click(); };
+    CmdColor.Click = [this] { CmdColor_Click(); };
+    CmdChooseBackgroundImage.Click = [this] { CmdChooseBackgroundImage_Click(); };
+    TxBackgroundImage.Change = [this] {
+        if (Visible) ShowBackgroundPreview(OptBackgroundDesktop.Value(), true);
+    };
+    Command1.Click = [this] { Command1_Click(); };
+    MnuInfo.Click = [this] { host_.ShowAbout(); };
+    cmdOK.Click = [this] { cmdOK_Click(); };
+    CmdCancel.Click = [this] { CmdCancel_Click(); };
 }
 
-void SettingsForm::SelectLanguage(std::int32_t language) {
-    language_.SetLanguage(language);
-    MnuGerman.Checked = language == kGerman;
-    MnuEnglish.Checked = language == kEnglish;
-    MnuItalian.Checked = language == kItalian;
+void SettingsForm::Form_Activate() {
+    ShowBackgroundPreview(OptBackgroundDesktop.Value(), false);
+    if (!alphaBlendAvailable_) {
+        Label13.Enabled = false;
+        Label14.Enabled = false;
+        Label15.Enabled = false;
+    }
+}
+
+// The host may destroy the form in `Unload`, so it is the last call.
+void SettingsForm::cmdOK_Click() {
+    SaveSettings();
+    host_.StopSound();
+    host_.Unload();
+}
+
+void SettingsForm::CmdCancel_Click() {
+    // The dialog is closing: the reloaded values need no previews (and no
+    // message about a picture the user is walking away from).
+    Visible = false;
+    LoadSettings();
+    host_.StopSound();
+    host_.Unload();
+}
+
+void SettingsForm::Form_QueryUnload() {
+    host_.StopSound();
 }
 
 // In the order the stored values are read, so the controls' handlers run as
@@ -167,6 +217,42 @@ void SettingsForm::UpdateBackgroundControls() {
     TxBackgroundImage.BackColor = desktop ? forms::kButtonFace : forms::kWindowBackground;
     ChkSnowOnIcons.Enabled = desktop;
     if (!desktop) ChkSnowOnIcons.SetValue(forms::CheckBox::kUnchecked);
+    if (Visible) ShowBackgroundPreview(desktop, false);
+}
+
+void SettingsForm::ShowBackgroundPreview(bool desktopSelected, bool quiet) {
+    const std::string& path = TxBackgroundImage.Text();
+    if (path.empty()) return;  // the preview keeps what it showed
+    Surface& preview = PictureBackgroundImagePreview.Picture;
+    if (!host_.DrawImageScaled(path, preview)) {
+        // No stale picture may stand for a path that is not one.
+        PictureBackgroundImagePreview.Cls();
+        if (!quiet)
+            messages_.ShowMessage(language_.GetText(text::kImageInvalid), MessageStyle::Critical);
+        return;
+    }
+    if (desktopSelected) DrawDotPattern(preview);
+}
+
+void SettingsForm::CmdChooseBackgroundImage_Click() {
+    const std::optional<std::string> chosen =
+        host_.ShowFileDialog(PictureFileRequest(language_, TxBackgroundImage.Text()));
+    if (chosen) TxBackgroundImage.SetText(*chosen);
+    ShowBackgroundPreview(OptBackgroundDesktop.Value(), false);
+}
+
+void SettingsForm::ChooseColor(forms::Label& box) {
+    const std::int64_t chosen = host_.ShowColorDialog(box.BackColor);
+    if (chosen >= 0) box.BackColor = static_cast<ColorRef>(chosen);  // -1: cancelled
+}
+
+void SettingsForm::Command3_Click() {
+    ChooseColor(colSnow);
+    ShowFlakePreview();
+}
+
+void SettingsForm::CmdColor_Click() {
+    ChooseColor(colBack);
 }
 
 void SettingsForm::ShowFlakePreview() {

@@ -81,7 +81,7 @@ class SettingsForm {
     SettingsForm(const SettingsForm&) = delete;
     SettingsForm& operator=(const SettingsForm&) = delete;
 
-    std::string Caption;        // the dialog's title
+    std::string Caption;           // the dialog's title
     std::string SSTabCaptions[2];  // the two tab pages
 
     // Snow page.
@@ -146,8 +146,11 @@ class SettingsForm {
     void Form_QueryUnload();  // closed from the window frame: nothing is saved
 
     // Relabels every control in the current language, rebuilds the flake
-    // type list and the tooltips.
+    // type list and the tooltips, then runs `RefreshMusicInfo`.
     void ApplyLanguage();
+    // The music page attaches its information refresh here, so the tag texts
+    // follow a language switch; nothing runs while it is empty.
+    forms::Handler RefreshMusicInfo;
     void MnuGerman_Click() { SwitchLanguage(kGerman); }
     void MnuEnglish_Click() { SwitchLanguage(kEnglish); }
     void MnuItalian_Click() { SwitchLanguage(kItalian); }
@@ -178,6 +181,9 @@ class SettingsForm {
                                    std::int32_t largeChange);
     void WireHandlers();
     void SwitchLanguage(std::int32_t language);
+    void RebuildFlakeTypeList();
+    // A colour chooser started on `box`'s colour; a chosen colour replaces it.
+    void ChooseColor(forms::Label& box);
 
     RegistryBackend& registry_;
     Language& language_;

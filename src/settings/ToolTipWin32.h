@@ -8,11 +8,13 @@
 // Control flow: the settings dialog creates one with `Create`, registers its
 // tips (`AddTool`, `SetToolText`) whenever the language changes, removes them
 // (`RemoveTool`) before rebuilding and when it closes; destroying the object
-// destroys the tooltip window.
+// destroys the tooltip window. Every member that talks to the tooltip window
+// does nothing (answers 0, false or empty) while there is none.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -39,13 +41,16 @@ class clsToolTip {
     // Delay kinds: 0 automatic, 1 reshow, 2 auto-pop, 3 initial.
     std::int32_t DelayTime(std::int32_t kind) const;
     void SetDelayTime(std::int32_t kind, std::int32_t milliseconds);
-    // Pixels; below 1 means no limit.
+    // Pixels; below 1 means no limit, which reads back as -1.
     std::int32_t MaxTipWidth() const;
     void SetMaxTipWidth(std::int32_t pixels);
     HWND hwnd() const { return window_.get(); }
 
   private:
     UniqueWindowHandle window_;
+    // Characters of the longest text registered so far, with its terminator:
+    // the buffer a text is read back through.
+    std::size_t textBufferLength_ = 1;
 };
 
 }  // namespace brumo

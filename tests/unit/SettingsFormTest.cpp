@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeRegistry.h"
+#include "FakeSettingsHost.h"
 #include "settings/SettingsForm.h"
 
 namespace brumo {
@@ -10,8 +11,11 @@ namespace {
 struct SettingsFixture : MessageSink {
     test::FakeRegistry registry;
     Language language;
+    test::FakeSettingsHost host;
     void ShowMessage(const std::string& text, MessageStyle) override { ADD_FAILURE() << text; }
-    SettingsForm Form() { return SettingsForm(SettingsFormContext{registry, language, *this}); }
+    SettingsForm Form() {
+        return SettingsForm(SettingsFormContext{registry, language, *this, host});
+    }
 };
 
 // A bar rounds halves to even.

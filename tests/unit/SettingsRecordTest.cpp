@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "FakeRegistry.h"
+#include "FakeSettingsHost.h"
 #include "settings/SettingsForm.h"
 
 namespace brumo {
@@ -88,7 +89,8 @@ TEST(SettingsRecord, TheDialogLoadsAndSavesInTheirOrdersAndStoredTextsSurvive) {
     test::FakeRegistry registry = Stored(stored);
     Language language;
     NoMessages messages;
-    SettingsForm form(SettingsFormContext{registry, language, messages});
+    test::FakeSettingsHost host;
+    SettingsForm form(SettingsFormContext{registry, language, messages, host});
     EXPECT_EQ(registry.Calls("query"),
               Words("Language SnowballColor FallingDirection Transparency CountSnowballs "
                     "Framerate UseSystemTimer SnowballSize Turbulence SnowOnIcons RestartMin "
