@@ -86,8 +86,9 @@ std::vector<ControlBinding> BindControls(SettingsForm& form) {
     constexpr DialogPage always = DialogPage::Always;
     const ControlBinding below[] = {
         {IDC_LabelAd, &form.LabelAd, always},
-        {IDC_LabelConnection, &form.LabelConnection, always},
-        {IDC_LabelConnectionHelp, &form.LabelConnectionHelp, always},
+        // Hidden until the update panel shows its state.
+        {IDC_LabelConnection, &form.LabelConnection, DialogPage::Never},
+        {IDC_LabelConnectionHelp, &form.LabelConnectionHelp, DialogPage::Never},
         {IDC_Command1, &form.Command1, always},
         {IDC_cmdOK, &form.cmdOK, always},
         {IDC_CmdCancel, &form.CmdCancel, always},

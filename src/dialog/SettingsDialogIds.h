@@ -4,8 +4,8 @@
 // resource compiler reads this file too.
 #pragma once
 
-#define IDD_SETTINGS 200
-#define IDR_SETTINGS_MENU 201
+#define IDD_SETTINGS 400
+#define IDR_SETTINGS_MENU 401
 
 // Menu items.
 #define IDM_GERMAN 210
