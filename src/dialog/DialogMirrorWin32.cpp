@@ -104,31 +104,36 @@ void MirrorControl(HWND control, const ControlBinding& binding, bool shown) {
     MirrorState(control, ControlOf(binding.model), shown);
 }
 
-void TakeCommand(HWND control, const ControlBinding& binding, int code) {
+bool TakeCommand(HWND control, const ControlBinding& binding, int code) {
     const auto checked = [control] {
         return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
     };
-    std::visit(
+    return std::visit(
         Overloaded{
             [code](forms::Button* m) {
                 if (code == BN_CLICKED) forms::Fire(m->Click);
+                return code == BN_CLICKED;
             },
             [code, checked](forms::CheckBox* m) {
                 if (code == BN_CLICKED)
                     m->SetValue(checked() ? forms::CheckBox::kChecked
                                           : forms::CheckBox::kUnchecked);
+                return code == BN_CLICKED;
             },
             [code, checked](forms::OptionButton* m) {
                 if (code == BN_CLICKED && checked()) m->SetValue(true);
+                return code == BN_CLICKED;
             },
             [code, control](forms::TextBox* m) {
                 if (code == EN_CHANGE) m->SetText(WindowText(control));
+                return code == EN_CHANGE;
             },
             [code, control](forms::ListBox* m) {
                 if (code == CBN_SELCHANGE)
                     m->SetListIndex(static_cast<double>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+                return code == CBN_SELCHANGE;
             },
-            [](auto*) {},
+            [](auto*) { return false; },
         },
         binding.model);
 }

@@ -24,8 +24,9 @@ void MirrorText(HWND window, const std::string& text);
 // `shown`: the control's page is the selected one (the model may still hide it).
 void MirrorControl(HWND control, const ControlBinding& binding, bool shown);
 
-// A WM_COMMAND notification of a control.
-void TakeCommand(HWND control, const ControlBinding& binding, int code);
+// A WM_COMMAND notification of a control; false when its model takes no
+// notification of that kind (focus, EN_UPDATE before EN_CHANGE, ...).
+bool TakeCommand(HWND control, const ControlBinding& binding, int code);
 // A WM_HSCROLL / WM_VSCROLL of a scroll bar.
 void TakeScroll(HWND control, forms::ScrollBar& model, int code);
 

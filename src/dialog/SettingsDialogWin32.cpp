@@ -176,8 +176,11 @@ void SettingsDialogWin32::OnCommand(int id, int code, HWND control) {
                     AddressKinds::Web);
         return;
     }
+    // Only a notification a model takes is mirrored back: mirroring on
+    // EN_UPDATE would put the old text back before EN_CHANGE reads the new one.
     if (const ControlBinding* binding = FindBinding(bindings_, id)) {
-        TakeCommand(control != nullptr ? control : GetDlgItem(dialog_.get(), id), *binding, code);
+        const HWND window = control != nullptr ? control : GetDlgItem(dialog_.get(), id);
+        if (!TakeCommand(window, *binding, code)) return;
     } else {
         for (const MenuBinding& item : menu_)
             if (item.id == id && control == nullptr) forms::Fire(item.model->Click);
