@@ -4,8 +4,8 @@
 // resource compiler reads this file too.
 #pragma once
 
-#define IDD_SETTINGS 200
-#define IDR_SETTINGS_MENU 201
+#define IDD_SETTINGS 400
+#define IDR_SETTINGS_MENU 401
 
 // Menu items.
 #define IDM_GERMAN 210
@@ -18,8 +18,8 @@
 // Enter and Esc reach them.
 #define IDC_SSTab 300
 #define IDC_Command1 301
-#define IDC_cmdOK 1      /* IDOK */
-#define IDC_CmdCancel 2  /* IDCANCEL */
+#define IDC_cmdOK 1     /* IDOK */
+#define IDC_CmdCancel 2 /* IDCANCEL */
 
 // Snow page.
 #define IDC_Frame1 310

@@ -21,7 +21,11 @@ void ScrSaveManagement::Main(std::string_view rawCommandLine) {
         case StartMode::Preview:
             StartPreview(ParseWindowHandle(rawCommandLine));
             break;
-        case StartMode::Settings:  // the settings dialog is not part of this program yet
+        case StartMode::Settings: {
+            const std::int32_t owner = ParseWindowHandle(rawCommandLine);
+            host_.ShowSettingsDialog(owner > 0 ? owner : 0);
+            break;
+        }
         case StartMode::Nothing:
             break;
     }

@@ -5,8 +5,9 @@
 // captioned "DivurUdididIriva" marks a running one.
 //
 // Control flow: WinMain -> `Main` -> GDI+ probe -> mode table ->
-// `RunScreenSaver` / `StartPreview` -> `MainForm::StartScreenSaver`; WinMain
-// then runs the message loop until the saver window is unloaded.
+// `RunScreenSaver` / `StartPreview` -> `MainForm::StartScreenSaver`, or the
+// settings dialog; WinMain then runs the message loop until the saver window
+// is unloaded or the dialog is closed.
 #pragma once
 
 #include <cstdint>
@@ -50,6 +51,8 @@ class StartupHost {
     virtual std::int32_t SetMainFormParent(std::int32_t parent) = 0;
     virtual std::int32_t SetMainFormOwner(std::int32_t owner) = 0;
     virtual std::int32_t PlaceMainForm(std::int32_t width, std::int32_t height) = 0;
+    // Opens the settings dialog modeless, owned by `owner` unless that is 0.
+    virtual void ShowSettingsDialog(std::int32_t owner) = 0;
 };
 
 // A failure inside the preview's start, shown by its error handler.

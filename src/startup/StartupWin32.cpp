@@ -87,4 +87,13 @@ std::int32_t StartupWin32::PlaceMainForm(std::int32_t width, std::int32_t height
     return SetWindowPos(window_.EnsureCreated(), nullptr, 0, 0, width, height, SWP_SHOWWINDOW);
 }
 
+// The loop gives the dialog its keyboard (IsDialogMessage); closing the
+// dialog posts WM_QUIT, which ends the loop and the program.
+void StartupWin32::ShowSettingsDialog(std::int32_t owner) {
+    dialog_ = std::make_unique<SettingsDialogWin32>(dialogServices_);
+    if (!dialog_->Create()) return;
+    loop_.SetDialogWindow(dialog_->Window());
+    dialog_->Show(owner > 0 ? ToWindow(owner) : nullptr);
+}
+
 }  // namespace brumo

@@ -1,7 +1,8 @@
 // The program's entry: wires the portable core to its Windows adapters, lets
 // `Main` dispatch on the command line, then runs the one message loop until
-// the saver window is unloaded (it posts WM_QUIT). With no window the program
-// ends at once. Each loop tick of the frame timer runs one frame.
+// the saver window is unloaded or the settings dialog closes (each posts
+// WM_QUIT). With no window the program ends at once. Each loop tick of the
+// frame timer runs one frame.
 #include <windows.h>
 
 #include "animation/CaptureWin32.h"
@@ -16,6 +17,7 @@
 #include "common/TraceWin32.h"
 #include "music/SoundWin32.h"
 #include "resources/Language.h"
+#include "settings/RegistryWin32.h"
 #include "startup/CommandLine.h"
 #include "startup/ScrSaveManagement.h"
 #include "startup/StartupWin32.h"
@@ -46,9 +48,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     window.SetForm(form);
     loop.SetTickHandler([&form, &loop] { form.AnimationTimer_Timer(loop.Timer().IntervalMs()); });
 
-    StartupWin32 startupHost(window, shell);
+    Win32Registry registry;
+    StartupWin32 startupHost(window, shell,
+                             SettingsDialogServices{instance, registry, language, sound}, loop);
     ScrSaveManagement startup(startupHost, form, trace);
     startup.Main(StripProgramPath(WideToUtf8(GetCommandLineW())));
-    if (window.IsLoaded()) loop.Run();
+    if (window.IsLoaded() || startupHost.SettingsDialogOpen()) loop.Run();
     return 0;
 }

@@ -134,6 +134,7 @@ struct SaverFixture : StartupHost,
     std::int32_t PlaceMainForm(std::int32_t w, std::int32_t h) override {
         return Add("place", w, h), 1;
     }
+    void ShowSettingsDialog(std::int32_t owner) override { Add("settings dialog", owner); }
     void ShowMaximized() override { Add("show maximized"); }
     void Unload() override { Add("unload"); }
     EngineValues LoadEngineValues() override { return Add("settings"), stored; }

@@ -28,6 +28,7 @@ TEST(Main, DispatchesOnTheModeAndRunsOneSaver) {
         {.line = "/p 999", .previousParent = 0, .calls = "|style 1456406528|parent 999|unload form"},
         {.line = "/p 1234", .failWrites = true,
          .calls = "|message 48 75\r\nPath/File access error|unload form"},
+        {.line = "/c:1234", .calls = "|settings dialog 1234"},
         // clang-format on
     };
     for (const auto& c : cases) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "ObjectCounts.h"
 #include "common/HandlesWin32.h"
 #include "imaging/DibSurfaceWin32.h"
 #include "imaging/FastDrawing.h"
@@ -15,18 +16,6 @@ namespace brumo {
 namespace {
 
 constexpr int kWidth = 48, kHeight = 40, kPictures = 7;
-
-// The live entries of the GDI handle table (Wine's GetGuiResources says 0).
-std::size_t CountGdiObjects() {
-    constexpr std::size_t kPebGdiTable = 0xF8, kEntries = 0x10000, kEntryBytes = 24, kTypeByte = 14;
-    const auto getPeb = reinterpret_cast<void*(WINAPI*)()>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetCurrentPeb")));
-    const auto* table = *reinterpret_cast<const std::uint8_t* const*>(
-        static_cast<const std::uint8_t*>(getPeb()) + kPebGdiTable);
-    std::size_t live = 0;
-    for (std::size_t i = 0; i < kEntries; ++i) live += table[i * kEntryBytes + kTypeByte] != 0;
-    return live;
-}
 
 class FailOnMessage : public MessageSink {
     void ShowMessage(const std::string& text, MessageStyle) override { ADD_FAILURE() << text; }

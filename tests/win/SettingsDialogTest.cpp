@@ -1,0 +1,234 @@
+// The settings dialog driven through its windows, on the real registry of the
+// test prefix (the stored section is put back afterwards): stored values on
+// screen, relabelling and tooltips per language, what OK, Cancel and the
+// close box write, the keyboard through the shared loop, and no objects left
+// behind by language and flake-type changes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "ObjectCounts.h"
+#include "common/MessageLoopWin32.h"
+#include "common/TextWin32.h"
+#include "dialog/DialogMirrorWin32.h"
+#include "dialog/SettingsDialogIds.h"
+#include "dialog/SettingsDialogWin32.h"
+#include "music/SoundWin32.h"
+#include "settings/RegistryWin32.h"
+
+namespace brumo {
+namespace {
+
+constexpr wchar_t kSection[] = L"Software\\Merelan\\Brumo\\Settings";
+using Values = std::map<std::wstring, std::wstring>;
+
+Values ReadSection() {
+    Values values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSection, 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+    wchar_t name[256], data[1024];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = 256, size = sizeof data, type = 0;
+        if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data),
+                          &size) != ERROR_SUCCESS)
+            break;
+        values[name] = std::wstring(data, size / sizeof(wchar_t)).c_str();
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+void WriteSection(const Values& values) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSection);
+    for (const auto& [name, text] : values)
+        RegSetKeyValueW(HKEY_CURRENT_USER, kSection, name.c_str(), REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+// The caption a model gives its window; nothing for models without one.
+std::optional<std::string> CaptionOf(const ControlModel& model) {
+    return std::visit(
+        [](auto* m) -> std::optional<std::string> {
+            if constexpr (requires { m->Caption; })
+                return m->Caption;
+            else
+                return std::nullopt;
+        },
+        model);
+}
+
+struct RecordMessages : MessageSink {
+    void ShowMessage(const std::string& text, MessageStyle) override { shown += text + "|"; }
+    std::string shown;
+};
+
+class SettingsDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WriteSection({{L"Language", L"3"},
+                      {L"CountSnowballs", L"777"},
+                      {L"RestartMin", L"42"},
+                      {L"SnowballType", L"2"},
+                      {L"BackgroundImageEnabled", L"-1"}});
+        ASSERT_TRUE(view.Create());
+        view.Show(nullptr);
+    }
+    void TearDown() override {
+        WriteSection(saved);
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+    HWND Item(int id) const { return GetDlgItem(view.Window(), id); }
+    void Command(int id, int code = 0) {
+        SendMessageW(
+            view.Window(), WM_COMMAND, MAKEWPARAM(id, code),
+            reinterpret_cast<LPARAM>(id >= IDM_GERMAN && id <= IDM_UPDATE ? nullptr : Item(id)));
+    }
+    // Replaces the box's text the way typing does (Wine's WM_SETTEXT sends no EN_CHANGE).
+    void Type(int id, const wchar_t* text) {
+        SendMessageW(Item(id), EM_SETSEL, 0, -1);
+        SendMessageW(Item(id), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    }
+    void SelectFlakeType(int index) {
+        SendMessageW(Item(IDC_CmboFlaketype), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        Command(IDC_CmboFlaketype, CBN_SELCHANGE);
+    }
+
+    const Values saved = ReadSection();
+    Win32Registry registry;
+    Language language;
+    WinMciPort mci;
+    WinShortPath shortPaths;
+    Sound sound{mci, shortPaths};
+    RecordMessages messages;
+    SettingsDialogWin32 view{{GetModuleHandleW(nullptr), registry, language, sound, &messages}};
+};
+
+TEST_F(SettingsDialog, ShowsTheStoredValuesAndRelabelsEveryControlPerLanguage) {
+    EXPECT_EQ(WindowText(view.Window()), "Brumo - impostazioni");
+    EXPECT_EQ(GetScrollPos(Item(IDC_HScrollCountSnowballs), SB_CTL), 777);
+    EXPECT_EQ(WindowText(Item(IDC_labelCountSnowballs)), "777");
+    EXPECT_EQ(WindowText(Item(IDC_TxRestartMin)), "42");
+    EXPECT_EQ(GetScrollPos(Item(IDC_VScrollRestartMin), SB_CTL), -42);
+    EXPECT_EQ(SendMessageW(Item(IDC_CmboFlaketype), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(Item(IDC_OptBackgroundImage), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_ChkSnowOnIcons)));
+    EXPECT_EQ(messages.shown, "");
+
+    const struct {
+        int menu, language;
+        const char* ok;
+    } switches[] = {{IDM_ENGLISH, kEnglish, "&OK"},
+                    {IDM_GERMAN, kGerman, "&OK"},
+                    {IDM_ITALIAN, kItalian, "OK"}};
+    for (const auto& s : switches) {
+        Command(s.menu);
+        SettingsForm& form = view.Form();
+        EXPECT_EQ(WindowText(view.Window()), language.GetText(73)) << s.menu;
+        EXPECT_EQ(WindowText(Item(IDOK)), s.ok);
+        for (const ControlBinding& binding : BindControls(form)) {
+            if (const auto caption = CaptionOf(binding.model)) {
+                EXPECT_EQ(WindowText(Item(binding.id)), *caption) << binding.id;
+            }
+        }
+        EXPECT_EQ(WindowText(Item(IDC_OptMaxi)), language.GetText(144));
+        EXPECT_EQ(WindowText(Item(IDC_ChkShowFPS)), language.GetText(16));
+        wchar_t item[64] = {};
+        SendMessageW(Item(IDC_CmboFlaketype), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
+        EXPECT_EQ(WideToUtf8(item), language.GetText(65));
+        const HMENU menu = GetMenu(view.Window());
+        for (int id = IDM_GERMAN; id <= IDM_ITALIAN; ++id)
+            EXPECT_EQ((GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0,
+                      id - IDM_GERMAN + 1 == s.language);
+
+        const clsToolTip& tips = *view.ToolTips();
+        EXPECT_EQ(tips.ToolCount(), 13);
+        EXPECT_EQ(tips.ToolText(Item(IDC_TxRestartMin)),
+                  language.GetText(43) + "\r\n" + language.GetText(44));
+        EXPECT_EQ(tips.MaxTipWidth(), 240);
+        EXPECT_EQ(tips.DelayTime(2), 20000);
+    }
+}
+
+TEST_F(SettingsDialog, OkWritesTheShownValuesAndEndsTheProgram) {
+    SendMessageW(view.Window(), WM_HSCROLL, SB_PAGERIGHT,
+                 reinterpret_cast<LPARAM>(Item(IDC_HScrollCountSnowballs)));
+    SendMessageW(view.Window(), WM_VSCROLL, SB_LINEUP,
+                 reinterpret_cast<LPARAM>(Item(IDC_VScrollRestartMin)));
+    EXPECT_EQ(WindowText(Item(IDC_TxRestartMin)), "43");
+    Type(IDC_TxBackgroundImage, L"C:\\Bilder\\Schnee.jpg");
+    Type(IDC_TxSize, L"55");
+    Command(IDOK);
+
+    const Values stored = ReadSection();
+    EXPECT_EQ(stored.at(L"CountSnowballs"), L"827");
+    EXPECT_EQ(stored.at(L"RestartMin"), L"43");
+    EXPECT_EQ(stored.at(L"BackgroundImage"), L"C:\\Bilder\\Schnee.jpg");
+    EXPECT_EQ(stored.at(L"SizeBackground"), L"55");
+    EXPECT_EQ(stored.at(L"Language"), L"3");
+    EXPECT_EQ(stored.at(L"Sleep"), L"0");
+    EXPECT_FALSE(view.IsOpen());
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(SettingsDialog, CancelAndTheCloseBoxWriteNothing) {
+    for (const UINT close : {static_cast<UINT>(WM_CLOSE), static_cast<UINT>(WM_KEYDOWN)}) {
+        if (!view.IsOpen()) {
+            ASSERT_TRUE(view.Create());
+        }
+        const Values before = ReadSection();
+        Command(IDM_GERMAN);
+        SendMessageW(view.Window(), WM_HSCROLL, SB_PAGERIGHT,
+                     reinterpret_cast<LPARAM>(Item(IDC_HScrollCountSnowballs)));
+        MessageLoop loop;
+        loop.SetDialogWindow(view.Window());
+        SetFocus(Item(IDC_Command1));
+        if (close == WM_KEYDOWN)
+            PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);  // Esc through the loop
+        else
+            PostMessageW(view.Window(), WM_CLOSE, 0, 0);
+        loop.DoEvents();
+        EXPECT_FALSE(view.IsOpen()) << close;
+        EXPECT_TRUE(loop.QuitRequested());
+        EXPECT_EQ(ReadSection(), before);
+    }
+    EXPECT_EQ(language.GetLanguage(), kItalian);  // Cancel restored the stored language
+}
+
+TEST_F(SettingsDialog, TabMovesTheFocusThroughTheLoop) {
+    MessageLoop loop;
+    loop.SetDialogWindow(view.Window());
+    SetFocus(Item(IDC_Command1));
+    for (const int next : {IDOK, IDCANCEL}) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        loop.DoEvents();
+        EXPECT_EQ(GetFocus(), Item(next));
+    }
+    EXPECT_TRUE(view.IsOpen());
+}
+
+TEST_F(SettingsDialog, LanguageAndFlakeTypeChangesKeepNoObjects) {
+    std::size_t gdi = CountGdiObjects(), windows = CountThreadWindows();
+    {
+        const UniqueBrush brush(CreateSolidBrush(0));
+        const UniqueWindowHandle window(
+            CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+        ASSERT_EQ(CountGdiObjects(), gdi + 1);  // the counters see one more of each
+        ASSERT_EQ(CountThreadWindows(), windows + 1);
+    }
+    for (int round = 0; round < 10; ++round) {
+        Command(round % 2 == 0 ? IDM_ENGLISH : IDM_GERMAN);
+        SelectFlakeType(round % 8);
+        if (round == 0) gdi = CountGdiObjects(), windows = CountThreadWindows();
+    }
+    EXPECT_EQ(CountGdiObjects(), gdi);
+    EXPECT_EQ(CountThreadWindows(), windows);
+}
+
+}  // namespace
+}  // namespace brumo
