@@ -6,7 +6,8 @@
 //                            "handle", "owner" (0 when it has none)
 //   dialog <ms> [<owner>]    waits for a message box (of that owner): "dialogs",
 //                            "handle", "caption", "text"
-//   control <window> <id>    a control of a dialog: "text", "enabled", "rect l t r b"
+//   control <window> <id>    a control of a dialog: "text", "enabled", "visible",
+//                            "rect l t r b"
 //   select-tab <window> <n>  selects page n of the dialog's tab control as the
 //                            arrow keys do, so the dialog hears of it: "tab"
 //   press <window> <id>      clicks the dialog's button, without waiting for it
@@ -171,6 +172,7 @@ int Control(HWND dialog, int id) {
     text.resize(std::min<std::size_t>(length, text.size()));
     Print("text " + WideToUtf8(text));
     Print("enabled " + Num(IsWindowEnabled(control) != FALSE));
+    Print("visible " + Num(IsWindowVisible(control) != FALSE));
     Print("rect " + RectText(control));
     return kOk;
 }
