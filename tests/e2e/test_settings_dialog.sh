@@ -28,14 +28,19 @@ area() {
     read -r l t r b <<<"$(value_of "$1" rect)"
     echo "$((r - l - 2 * $2))x$((b - t - 2 * $2))+$((l + $2))+$((t + $2))"
 }
-# boxes WINDOW MS: how many message boxes of the window show within MS; the first one's facts in $WORK/box.txt.
+# boxes WINDOW MS: how many message boxes of the window show within MS; the
+# first one's facts in $WORK/box.txt.
 boxes() { helper "$WORK/box.txt" dialog "$2" "$1" || true; value_of "$WORK/box.txt" dialogs; }
 # shot NAME [GEOMETRY]: the screen, or the part GEOMETRY of it, as $WORK/NAME.png.
-shot() { import -window root "$WORK/screen.png" && convert "$WORK/screen.png" -crop "${2:-$SCREEN}" +repage "$WORK/$1.png"; }
+shot() {
+    import -window root "$WORK/screen.png"
+    convert "$WORK/screen.png" -crop "${2:-$SCREEN}" +repage "$WORK/$1.png"
+}
 colours() { convert "$1" -format %k info:; }
-mean_near() {  # FILE #RRGGBB: the mean colour is within 12 per channel
+mean_near() {  # FILE #RRGGBB: its mean colour is within 12 per channel
     local got want=${2#\#} i
-    read -r -a got < <(convert "$1" -format '%[fx:round(mean.r*255)] %[fx:round(mean.g*255)] %[fx:round(mean.b*255)]' info:)
+    read -r -a got < <(convert "$1" \
+        -format '%[fx:round(mean.r*255)] %[fx:round(mean.g*255)] %[fx:round(mean.b*255)]' info:)
     for i in 0 1 2; do (((got[i] - 16#${want:2*i:2}) ** 2 <= 144)) || return 1; done
 }
 
@@ -57,8 +62,9 @@ for row in "1|german|Brumo - Einstellungen|0|/c" "2|english|Brumo - settings|$ow
     sleep 1 && shot "$name-snow" "$dialog_area"
     helper "$WORK/tab.txt" select-tab "$HWND" 1 || fail "$name: the second page cannot be selected"
     sleep 1 && shot "$name-additional" "$dialog_area"
-    check_eq "$name: the second page shows its controls, not the first page's" "1 0" \
-        "$(for id in $SHOW_FPS $FLAKE_TYPE; do helper "$WORK/c.txt" control "$HWND" "$id"; value_of "$WORK/c.txt" visible; done | xargs)"
+    shown=$(for id in $SHOW_FPS $FLAKE_TYPE; do
+        helper "$WORK/c.txt" control "$HWND" "$id" && value_of "$WORK/c.txt" visible; done | xargs)
+    check_eq "$name: the second page shows its controls, not the first page's" "1 0" "$shown"
     xdotool key Escape
     check "$name: Esc closes the dialog and ends the program" wait_exit "$DIALOG" 3000
 done
@@ -76,7 +82,8 @@ for row in "missing|missing.jpg" "text|text.jpg" "huge|huge.gif" "cyrillic|сн�
     if [[ $name == cyrillic ]]; then
         check_eq "$name: no message" 0 "$(boxes "$HWND" 1500)"
         helper "$WORK/path.txt" control "$HWND" "$PATH_BOX"
-        check_eq "$name: the path box holds the path intact" "$(winpath "$WORK/$file")" "$(value_of "$WORK/path.txt" text)"
+        check_eq "$name: the path box holds the path intact" "$(winpath "$WORK/$file")" \
+            "$(value_of "$WORK/path.txt" text)"
     else
         check_eq "$name: the dialog's message box" "1|Brumo|$INVALID" \
             "$(boxes "$HWND" 5000)|$(value_of "$WORK/box.txt" caption)|$(value_of "$WORK/box.txt" text)"
