@@ -4,7 +4,11 @@
 // close box write, the keyboard through the shared loop, and no objects left
 // behind by language and flake-type changes.
 #include <gtest/gtest.h>
+// commctrl.h needs <windows.h> before it.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <map>
 #include <optional>
@@ -144,6 +148,14 @@ TEST_F(SettingsDialog, ShowsTheStoredValuesAndRelabelsEveryControlPerLanguage) {
     EXPECT_EQ(SendMessageW(Item(IDC_OptBackgroundImage), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_ChkSnowOnIcons)));
     EXPECT_EQ(messages.shown, "");
+    const HWND tab = Item(IDC_SSTab);
+    for (const int page : {0, 1}) {
+        TabCtrl_SetCurSel(tab, page);
+        NMHDR change{tab, IDC_SSTab, static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageW(view.Window(), WM_NOTIFY, IDC_SSTab, reinterpret_cast<LPARAM>(&change));
+        EXPECT_EQ(IsWindowVisible(Item(IDC_TxBackgroundImage)) != FALSE, page == 0);
+        EXPECT_EQ(IsWindowVisible(Item(IDC_TxRestartMin)) != FALSE, page == 1);
+    }
 
     const struct {
         int menu, language;
@@ -222,6 +234,7 @@ TEST_F(SettingsDialog, OkWritesTheShownValuesAndEndsTheProgram) {
     EXPECT_EQ(WindowText(Item(IDC_TxRestartMin)), "43");
     Type(IDC_TxBackgroundImage, L"C:\\Bilder\\Schnee.jpg");
     Type(IDC_TxSize, L"55");
+    SendMessageW(Item(IDC_ChkShowFPS), BM_CLICK, 0, 0);
     Command(IDOK);
 
     const Values stored = ReadSection();
@@ -229,6 +242,7 @@ TEST_F(SettingsDialog, OkWritesTheShownValuesAndEndsTheProgram) {
     EXPECT_EQ(stored.at(L"RestartMin"), L"43");
     EXPECT_EQ(stored.at(L"BackgroundImage"), L"C:\\Bilder\\Schnee.jpg");
     EXPECT_EQ(stored.at(L"SizeBackground"), L"55");
+    EXPECT_EQ(stored.at(L"ShowFPS"), L"1");
     EXPECT_EQ(stored.at(L"Language"), L"3");
     EXPECT_EQ(stored.at(L"Sleep"), L"0");
     EXPECT_FALSE(view.IsOpen());
@@ -284,6 +298,8 @@ TEST_F(SettingsDialog, LanguageAndFlakeTypeChangesKeepNoObjects) {
     for (int round = 0; round < 10; ++round) {
         Command(round % 2 == 0 ? IDM_ENGLISH : IDM_GERMAN);
         SelectFlakeType(round % 8);
+        RedrawWindow(view.Window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         if (round == 0) gdi = CountGdiObjects(), windows = CountThreadWindows();
     }
     EXPECT_EQ(CountGdiObjects(), gdi);
