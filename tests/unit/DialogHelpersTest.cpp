@@ -40,14 +40,11 @@ TEST(FileDialogFunctions, PictureChooserInEnglish) {
               "\0All files (*.*)\0*.*\0"s);
 }
 
-TEST(DialogColors, CustomGreysAndDarkerButtonFace) {
+TEST(DialogHelpers, ColorsAndUpdateAddress) {
     EXPECT_EQ(InitCustomColors()[0], 0xDCDCDCu);
     EXPECT_EQ(InitCustomColors()[15], 0x464646u);
     EXPECT_EQ(DialogColor(0xF0F0F0u), 0xDCDCDCu);
     EXPECT_EQ(DialogColor(0x151413u), 0x011413u);  // 20 and less stay
-}
-
-TEST(UpdateCheck, AddressPerLanguage) {
     const std::string base = std::string("http://") + BRUMO_DOWNLOAD_HOST + "/update";
     for (const auto& [language, page] :
          {std::pair{kGerman, "_de"}, {kEnglish, "_en"}, {kItalian, "_en"}})

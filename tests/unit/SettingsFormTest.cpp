@@ -44,11 +44,12 @@ TEST(SettingsForm, ImageBackgroundUnchecksSnowOnIcons) {
     EXPECT_EQ(form.ToRecord().SnowOnIcons, 0);
 }
 
+// Out of range, the text is corrected even where the bar does not move.
 TEST(SettingsForm, RestartBoxHoldsOneToNinetyNine) {
     SettingsFixture f;
     SettingsForm form = f.Form();
     for (const auto& [typed, shown, bar] :
-         {std::tuple{"0", "1", -1}, {"150", "99", -99}, {"a", "1", -1}}) {
+         {std::tuple{"0", "1", -1}, {"a", "1", -1}, {"150", "99", -99}, {"120", "99", -99}}) {
         form.TxRestartMin.SetText(typed);
         EXPECT_EQ(form.TxRestartMin.Text(), shown) << typed;
         EXPECT_EQ(form.VScrollRestartMin.Value(), bar) << typed;
@@ -99,8 +100,12 @@ TEST(SettingsForm, ClosingTheDialog) {
          }) {
         SettingsFixture f;
         f.registry.Preset(key, "Language", "3");
+        f.registry.Preset(key, "BackgroundImage", "gone.jpg");  // no preview while closing
         SettingsForm form = f.Form();
         form.MnuEnglish.Click();
+        form.Visible = true;
+        form.OptBackgroundImage.SetValue(true);
+        f.host.calls.clear();
         (form.*close)();
         EXPECT_EQ(f.host.calls, calls);
         EXPECT_EQ(f.language.GetLanguage(), language);
@@ -112,45 +117,34 @@ TEST(SettingsForm, ClosingTheDialog) {
 // A menu click checks its item and relabels the dialog, keeps the flake type
 // and replaces the tooltips (one text spot-checked per language).
 TEST(SettingsForm, LanguageMenuRelabels) {
-    const struct {
-        void (SettingsForm::*click)();
-        std::int32_t language;
-        std::size_t tip;
-        Texts texts;  // title, first tab, flake type 4, the tip
-    } cases[] = {
-        {&SettingsForm::MnuItalian_Click,
-         kItalian,
-         12,
-         {"Brumo - impostazioni", "Snow settings", "Fiocco 1",
-          "Scegliere l'aspetto di un fiocco di neve."}},
-        {&SettingsForm::MnuGerman_Click,
-         kGerman,
-         9,
-         {"Brumo - Einstellungen", "Schnee-Einstellungen", "Flocke 1",
-          "Verwenden Sie diese Einstellung,\r\num Schnee auf Ihren Desktop zu bringen."}},
-        {&SettingsForm::MnuEnglish_Click,
-         kEnglish,
-         5,
-         {"Brumo - settings", "Snow settings", "Flake 1",
-          "With this slider you can adjust how transparent the snow \r\nshould be.\r\n(Slider "
-          "completely to the right side turns transparency off,\r\nwhich results in a higher "
-          "possible framerate)"}},
-    };
     SettingsFixture f;
     SettingsForm form = f.Form();
     form.CmboFlaketype.SetListIndex(4);
-    for (const auto& c : cases) {
-        (form.*c.click)();
-        EXPECT_EQ(f.language.GetLanguage(), c.language);
-        EXPECT_EQ(form.MnuItalian.Checked, c.language == kItalian);
-        EXPECT_EQ(form.MnuGerman.Checked, c.language == kGerman);
+    // Clicked item, language, a tooltip; title, first tab, flake type 4, that tip.
+    for (const auto& [click, language, tip, texts] : {
+             std::tuple{&SettingsForm::MnuItalian_Click, kItalian, 12,
+                        Texts{"Brumo - impostazioni", "Snow settings", "Fiocco 1",
+                              "Scegliere l'aspetto di un fiocco di neve."}},
+             {&SettingsForm::MnuGerman_Click, kGerman, 9,
+              Texts{"Brumo - Einstellungen", "Schnee-Einstellungen", "Flocke 1",
+                    "Verwenden Sie diese Einstellung,\r\num Schnee auf Ihren Desktop zu bringen."}},
+             {&SettingsForm::MnuEnglish_Click, kEnglish, 5,
+              Texts{"Brumo - settings", "Snow settings", "Flake 1",
+                    "With this slider you can adjust how transparent the snow \r\nshould be.\r\n"
+                    "(Slider completely to the right side turns transparency off,\r\nwhich "
+                    "results in a higher possible framerate)"}},
+         }) {
+        (form.*click)();
+        EXPECT_EQ(f.language.GetLanguage(), language);
+        EXPECT_EQ(form.MnuItalian.Checked, language == kItalian);
+        EXPECT_EQ(form.MnuGerman.Checked, language == kGerman);
         EXPECT_EQ(form.CmboFlaketype.ListIndex(), 4);
         ASSERT_EQ(f.host.tips.size(), 13u);
         EXPECT_EQ(Texts({form.Caption, form.SSTabCaptions[0], form.CmboFlaketype.Items[4],
-                         f.host.tips[c.tip].text}),
-                  c.texts);
-        for (const ToolTipEntry& tip : f.host.tips)  // no empty text or first line
-            EXPECT_EQ(tip.text.find_first_not_of("\r\n"), 0u);
+                         f.host.tips[tip].text}),
+                  texts);
+        for (const ToolTipEntry& entry : f.host.tips)  // no empty text or first line
+            EXPECT_EQ(entry.text.find_first_not_of("\r\n"), 0u);
         EXPECT_NE(f.host.tips[10].text.find(").\r\n\r\n("), std::string::npos);  // empty line
     }
 }
@@ -158,7 +152,9 @@ TEST(SettingsForm, LanguageMenuRelabels) {
 // The picture fills the preview, dotted over for the desktop; a failure
 // clears it, with message 56 unless quiet; an empty path leaves it alone.
 // While shown, typing previews quietly, the options and the chooser loudly.
-TEST(SettingsForm, BackgroundPreview) {
+// A cancelled colour chooser (-1) keeps the colour; the snow colour redraws
+// the flake preview.
+TEST(SettingsForm, PreviewsAndChoosers) {
     SettingsFixture f;
     SettingsForm form = f.Form();
     Surface& preview = form.PictureBackgroundImagePreview.Picture;
@@ -182,13 +178,7 @@ TEST(SettingsForm, BackgroundPreview) {
                                    "draw typed.jpg", "file typed.jpg", "draw chosen.jpg",
                                    "draw chosen.jpg", "draw chosen.jpg"}));
     EXPECT_EQ(f.shown, Texts(3, "!Pfad oder Bilddatei ung\u00fcltig."));
-}
-
-// A cancelled colour chooser (-1) keeps the colour; the snow colour redraws
-// the flake preview.
-TEST(SettingsForm, ColourChoosers) {
-    SettingsFixture f;
-    SettingsForm form = f.Form();
+    f.host.calls.clear();
     form.Command3.Click();
     f.host.color = 255;
     form.CmdColor.Click();
