@@ -32,7 +32,7 @@ TEST(WebAddress, OnlyWebPagesAndAllowedMailAreOpened) {
         {"", WebAndMail, false},
         {" http://brumo.example/", Web, false},
         {"\thttp://brumo.example/", Web, false},
-        {"http://brumo.example/\" --new-window file:///C:/", Web, false},
+        {"http://brumo.example/\"--new-window", Web, false},
         {"http://brumo.example/a b", Web, false},
         {"http://brumo.example/\r\nx", Web, false},
         {"http://brumo.example/\0C:\\x.exe"s, Web, false}};
