@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -20,21 +19,15 @@ TEST(WebAddress, OnlyWebPagesAndAllowedMailAreOpened) {
         {"http://brumo.example/", Web, true},
         {"HTTPS://brumo.example/a?b=1", Web, true},
         {"mailto:maker@brumo.example?subject=Brumo", WebAndMail, true},
-        {"MailTo:m@x", WebAndMail, true},
         {"mailto:m@x", Web, false},
         {"http://", WebAndMail, false},
-        {"mailto:", WebAndMail, false},
-        {"https:/brumo.example", Web, false},
         {"file:///C:/Windows/notepad.exe", WebAndMail, false},
         {"C:\\Windows\\notepad.exe", WebAndMail, false},
-        {"notepad.exe", WebAndMail, false},
         {"javascript:alert(1)", WebAndMail, false},
         {"", WebAndMail, false},
         {" http://brumo.example/", Web, false},
-        {"\thttp://brumo.example/", Web, false},
         {"http://brumo.example/\"--new-window", Web, false},
         {"http://brumo.example/a b", Web, false},
-        {"http://brumo.example/\r\nx", Web, false},
         {"http://brumo.example/\0C:\\x.exe"s, Web, false}};
     for (const auto& [address, kinds, openable] : cases)
         EXPECT_EQ(IsOpenableAddress(address, kinds), openable) << address;
@@ -42,20 +35,18 @@ TEST(WebAddress, OnlyWebPagesAndAllowedMailAreOpened) {
 
 class FakeAboutHost : public AboutHost {
   public:
-    std::map<std::pair<std::string, std::string>, std::string> machineValues;
-    std::set<std::string> files, startable;
+    std::map<std::string, std::string> machineValues;  // by value name
+    std::string file, unstartable;
     std::vector<std::string> started, messages;
     std::vector<std::pair<std::string, AddressKinds>> links;
 
-    std::string ReadMachineText(const std::string& key, const std::string& value) override {
-        const auto found = machineValues.find({key, value});
-        return found == machineValues.end() ? "" : found->second;
+    std::string ReadMachineText(const std::string&, const std::string& value) override {
+        return machineValues[value];
     }
-    bool FileExists(const std::string& path) override { return files.contains(path); }
+    bool FileExists(const std::string& path) override { return path == file; }
     bool StartProgram(const std::string& path) override {
-        if (!startable.contains(path)) return false;
-        started.push_back(path);
-        return true;
+        if (path != unstartable) started.push_back(path);
+        return path != unstartable;
     }
     void OpenLink(const std::string& address, AddressKinds kinds) override {
         links.emplace_back(address, kinds);
@@ -66,9 +57,8 @@ class FakeAboutHost : public AboutHost {
     }
 };
 
-TEST(AboutForm, CaptionsFollowTheLanguageAndTitleAndVersionStay) {
+TEST(AboutForm, CaptionsFollowTheLanguageTitleAndVersionStayAndLinksAreOpenable) {
     Language language;
-    language.SetLanguage(kGerman);
     FakeAboutHost host;
     AboutForm form(language, host);
     for (const std::int32_t lang : {kGerman, kEnglish, kItalian}) {
@@ -87,49 +77,36 @@ TEST(AboutForm, CaptionsFollowTheLanguageAndTitleAndVersionStay) {
     }
     EXPECT_EQ(form.lblTitle.Caption, "Brumo");
     EXPECT_EQ(form.lblVersion.Caption, "Version 1.5.0");
-}
 
-TEST(AboutForm, LinksOpenOnlyOpenableAddressesAndTheMailNamesTheProduct) {
-    Language language;
-    FakeAboutHost host;
-    AboutForm form(language, host);
     form.Label3_Click();
     form.Label4_Click();
     form.Label7_Click();
     form.Label12_Click();
-    ASSERT_EQ(host.links.size(), 4u);
     for (const auto& [address, kinds] : host.links)
         EXPECT_TRUE(IsOpenableAddress(address, kinds)) << address;
-    EXPECT_TRUE(host.links[2].first.starts_with("mailto:"));
-    EXPECT_TRUE(host.links[2].first.ends_with("?subject=Brumo"));
+    const std::string& mail = host.links.at(2).first;
+    EXPECT_TRUE(mail.starts_with("mailto:") && mail.ends_with("?subject=Brumo")) << mail;
 }
 
+// A registered tool that does not start counts as missing.
 TEST(AboutForm, SystemInformationToolIsFoundByItsEntryThenTheSharedToolsFolder) {
-    const std::string entry = "C:\\Program Files\\MSInfo\\msinfo32.exe";
-    const std::string shared = "C:\\Shared\\MSINFO32.EXE";
-    struct Case {
-        bool hasEntry, entryStarts, hasFolder, fileExists;
-        std::vector<std::string> started;
-    };
-    const Case cases[] = {{true, true, true, true, {entry}},
-                          {false, false, true, true, {shared}},
-                          {true, false, true, true, {shared}},
-                          {false, false, true, false, {}},
-                          {false, false, false, true, {}}};
+    const std::string entry = "C:\\Program Files\\msinfo32.exe", shared = "C:\\S\\MSINFO32.EXE";
+    const std::tuple<std::string, bool, std::string, std::string> cases[] = {
+        {entry, true, shared, entry},
+        {"", true, shared, shared},
+        {entry, false, shared, shared},
+        {"", false, "", ""}};
     Language language;
     language.SetLanguage(kEnglish);
-    for (const Case& c : cases) {
+    for (const auto& [registered, entryStarts, existing, expected] : cases) {
         FakeAboutHost host;
-        if (c.hasEntry) host.machineValues[{kMsInfoKey, kMsInfoValue}] = entry;
-        if (c.entryStarts) host.startable.insert(entry);
-        if (c.hasFolder) host.machineValues[{kSharedToolsKey, kSharedToolsValue}] = "C:\\Shared";
-        if (c.fileExists) host.files.insert(shared);
-        host.startable.insert(shared);
+        host.machineValues = {{kMsInfoValue, registered}, {kSharedToolsValue, "C:\\S"}};
+        host.unstartable = entryStarts ? "" : entry;
+        host.file = existing;
         AboutForm(language, host).StartSysInfo();
-        EXPECT_EQ(host.started, c.started);
-        const std::vector<std::string> message = {
-            "System Information Is Unavailable At This Time."};
-        EXPECT_EQ(host.messages, c.started.empty() ? message : std::vector<std::string>{});
+        EXPECT_EQ(host.started.empty() ? "" : host.started.back(), expected);
+        const std::string unavailable = "System Information Is Unavailable At This Time.";
+        EXPECT_EQ(host.messages, std::vector<std::string>(expected.empty(), unavailable));
     }
 }
 
