@@ -19,6 +19,9 @@ namespace {
 
 // The program's icon in brumo.rc; the system's application icon without it.
 constexpr WORD kProgramIconId = 100;
+// Windows' classic link blue; the system's hot-track colour is not always
+// distinct from the dialog's background.
+constexpr COLORREF kLinkColor = RGB(0, 102, 204);
 
 struct AboutDialogState {
     explicit AboutDialogState(const Language& language) : form(language, host) {}
@@ -91,10 +94,9 @@ INT_PTR OnCommand(HWND dialog, AboutDialogState& state, int id, int code) {
     return TRUE;
 }
 
-// Links show in the system's hot-track colour.
 INT_PTR OnControlColor(HDC dc, HWND control) {
     if (FindLink(GetDlgCtrlID(control)) == nullptr) return FALSE;
-    SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
+    SetTextColor(dc, kLinkColor);
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }

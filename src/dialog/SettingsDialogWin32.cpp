@@ -111,9 +111,9 @@ void SettingsDialogWin32::Initialize(HWND dialog) {
     SetClientSize(dialog, kClientWidth, kClientHeight);
 
     const bool alphaBlend = IsFunctionAvailable("msimg32.dll", "AlphaBlend");
-    gdiplus_.emplace();
-    if (!gdiplus_->Running()) ShowMessage(kGdiplusFailed, MessageStyle::Critical);
     MessageSink& messages = services_.messages != nullptr ? *services_.messages : *this;
+    gdiplus_.emplace();
+    if (!gdiplus_->Running()) messages.ShowMessage(kGdiplusFailed, MessageStyle::Critical);
     form_ = std::make_unique<SettingsForm>(
         SettingsFormContext{services_.registry, services_.language, messages, *this, alphaBlend});
     bindings_ = BindControls(*form_);

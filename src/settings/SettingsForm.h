@@ -5,7 +5,8 @@
 // again, the close box discards; all three stop the music.
 //
 // Control flow: constructor (= Form_Initialize + Form_Load) -> LoadSettings ->
-// LoadFrom -> ApplyLanguage; the Windows view shows the form and calls
+// LoadFrom -> ApplyLanguage (SettingsFormLanguage.cpp: captions, flake type
+// list, tooltips handed to the host); the Windows view shows the form and calls
 // `Form_Activate`, then forwards each user action to the control models, whose
 // handlers keep the couplings (restart minutes and their bar, image size mode,
 // background source, flake and background previews, slider value labels,
@@ -55,7 +56,8 @@ class SettingsFormHost {
     // The about box, modal, owned by the dialog; `Form_Activate` runs when it closes.
     virtual void ShowAbout() = 0;
     virtual void StopSound() = 0;
-    // Registers the tips (nothing registered twice) / removes every tip.
+    // Registers the tips (nothing registered twice) / removes every tip. The
+    // form's constructor already calls both (through ApplyLanguage).
     virtual void AddTooltips(const std::vector<ToolTipEntry>& tips) = 0;
     virtual void RemoveTooltips() = 0;
     // Closes the dialog window; the program ends with it.
@@ -71,6 +73,9 @@ struct SettingsFormContext {
     bool alphaBlendAvailable = true;  // "AlphaBlend" found in msimg32.dll
 };
 
+// The preview surfaces' sizes at creation; a view may resize them to its
+// controls and run ShowFlakePreview / ShowBackgroundPreview again, since both
+// draw to the surface's current size.
 constexpr std::int32_t kFlakePreviewSize = 48;
 constexpr std::int32_t kBackgroundPreviewWidth = 160;
 constexpr std::int32_t kBackgroundPreviewHeight = 120;
@@ -138,7 +143,8 @@ class SettingsForm {
     void LoadSettings() { LoadFrom(brumo::LoadSettings(registry_)); }
     void SaveSettings() { brumo::SaveSettings(registry_, ToRecord()); }
 
-    // Life cycle. `Visible` is set by the view while the dialog is shown.
+    // Life cycle. `Visible` is set by the view while the dialog is shown; only
+    // then do option and path changes redraw the background preview.
     bool Visible = false;
     void Form_Activate();
     void cmdOK_Click();

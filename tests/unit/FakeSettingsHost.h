@@ -1,5 +1,5 @@
-// The windows around the settings form, recorded: what the form asked for,
-// in order, and the answers the test set up.
+// The windows around the settings form: records what the form asked for, in
+// order, and answers as the test set it up.
 #pragma once
 
 #include <optional>
@@ -10,40 +10,31 @@
 
 namespace brumo::test {
 
-class FakeSettingsHost : public SettingsFormHost {
-  public:
+struct FakeSettingsHost : SettingsFormHost {
     std::vector<std::string> calls;  // "color <start>", "file <start text>", "draw <path>", ...
     std::int64_t color = -1;
     std::optional<std::string> chosenFile;
     bool drawSucceeds = true;
-    Pixel drawnPixel = 0x123456;
     std::vector<ToolTipEntry> tips;
 
     std::int64_t ShowColorDialog(ColorRef start) override {
-        calls.push_back("color " + std::to_string(start));
-        return color;
+        return calls.push_back("color " + std::to_string(start)), color;
     }
     std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override {
-        calls.push_back("file " + request.startText);
-        return chosenFile;
+        return calls.push_back("file " + request.startText), chosenFile;
     }
     bool DrawImageScaled(const std::string& path, Surface& target) override {
         calls.push_back("draw " + path);
-        if (!drawSucceeds) return false;
-        for (std::int32_t y = 0; y < target.Height(); ++y)
-            for (std::int32_t x = 0; x < target.Width(); ++x) target.Row(y)[x] = drawnPixel;
-        return true;
+        if (drawSucceeds) target.SetBackColor(0x563412), target.Clear();  // pixel 0x123456
+        return drawSucceeds;
     }
     void ShowAbout() override { calls.push_back("about"); }
     void StopSound() override { calls.push_back("stop sound"); }
-    void AddTooltips(const std::vector<ToolTipEntry>& entries) override {
-        calls.push_back("add tips");
-        tips = entries;
+    // Tips added twice show up twice.
+    void AddTooltips(const std::vector<ToolTipEntry>& add) override {
+        tips.insert(tips.end(), add.begin(), add.end());
     }
-    void RemoveTooltips() override {
-        calls.push_back("remove tips");
-        tips.clear();
-    }
+    void RemoveTooltips() override { tips.clear(); }
     void Unload() override { calls.push_back("unload"); }
 };
 

@@ -4,7 +4,11 @@
 // close box write, the keyboard through the shared loop, and no objects left
 // behind by language and flake-type changes.
 #include <gtest/gtest.h>
+// commctrl.h needs <windows.h> before it.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <map>
 #include <optional>
@@ -60,6 +64,29 @@ std::optional<std::string> CaptionOf(const ControlModel& model) {
         model);
 }
 
+// A BMP file of one colour, 24 bits per pixel; `pixelBytes` false leaves
+// only the headers, as a file cut short would.
+void WriteBmp(const std::wstring& path, std::int32_t width, std::int32_t height, bool pixelBytes) {
+    const std::int32_t row = (width * 3 + 3) / 4 * 4;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(row * height);
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    if (pixelBytes) bytes.append(static_cast<std::size_t>(row * height), '\x40');  // grey 0x404040
+    const UniqueFile out(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
 struct RecordMessages : MessageSink {
     void ShowMessage(const std::string& text, MessageStyle) override { shown += text + "|"; }
     std::string shown;
@@ -110,14 +137,24 @@ class SettingsDialog : public ::testing::Test {
 
 TEST_F(SettingsDialog, ShowsTheStoredValuesAndRelabelsEveryControlPerLanguage) {
     EXPECT_EQ(WindowText(view.Window()), "Brumo - impostazioni");
+    RECT client{};
+    GetClientRect(view.Window(), &client);  // the test prefix runs at 96 DPI
+    EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(681L, 472L));
     EXPECT_EQ(GetScrollPos(Item(IDC_HScrollCountSnowballs), SB_CTL), 777);
-    EXPECT_EQ(WindowText(Item(IDC_labelCountSnowballs)), "777");
     EXPECT_EQ(WindowText(Item(IDC_TxRestartMin)), "42");
     EXPECT_EQ(GetScrollPos(Item(IDC_VScrollRestartMin), SB_CTL), -42);
     EXPECT_EQ(SendMessageW(Item(IDC_CmboFlaketype), CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(SendMessageW(Item(IDC_OptBackgroundImage), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_ChkSnowOnIcons)));
     EXPECT_EQ(messages.shown, "");
+    const HWND tab = Item(IDC_SSTab);
+    for (const int page : {0, 1}) {
+        TabCtrl_SetCurSel(tab, page);
+        NMHDR change{tab, IDC_SSTab, static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageW(view.Window(), WM_NOTIFY, IDC_SSTab, reinterpret_cast<LPARAM>(&change));
+        EXPECT_EQ(IsWindowVisible(Item(IDC_TxBackgroundImage)) != FALSE, page == 0);
+        EXPECT_EQ(IsWindowVisible(Item(IDC_TxRestartMin)) != FALSE, page == 1);
+    }
 
     const struct {
         int menu, language;
@@ -154,6 +191,40 @@ TEST_F(SettingsDialog, ShowsTheStoredValuesAndRelabelsEveryControlPerLanguage) {
     }
 }
 
+// A stored picture that is missing, no picture or too large opens the dialog
+// with message 56 and a cleared preview; a picture at a path in any script shows.
+TEST_F(SettingsDialog, StoredPicturesOpenWithAClearPreviewState) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring good = std::wstring(folder) + L"\x0421\x043D\x0435\x0433.bmp";
+    const std::wstring huge = std::wstring(folder) + L"huge.bmp";
+    const std::wstring text = std::wstring(folder) + L"text.bmp";
+    WriteBmp(good, 4, 3, true);
+    WriteBmp(huge, 40000, 40000, false);
+    WriteBmp(text, 0, 0, false);
+    const struct {
+        std::wstring path;
+        std::string message;
+        Pixel center;
+    } cases[] = {{good, "", 0x404040},
+                 {L"C:\\nowhere\\missing.jpg", "Path or image file invalid.|", 0},
+                 {huge, "Path or image file invalid.|", 0},
+                 {text, "Path or image file invalid.|", 0}};
+    for (const auto& c : cases) {
+        view.Unload();
+        RegSetKeyValueW(HKEY_CURRENT_USER, kSection, L"Language", REG_SZ, L"2", 4);
+        RegSetKeyValueW(HKEY_CURRENT_USER, kSection, L"BackgroundImage", REG_SZ, c.path.c_str(),
+                        static_cast<DWORD>((c.path.size() + 1) * sizeof(wchar_t)));
+        messages.shown.clear();
+        ASSERT_TRUE(view.Create());
+        view.Show(nullptr);
+        EXPECT_EQ(messages.shown, c.message);
+        const Surface& preview = view.Form().PictureBackgroundImagePreview.Picture;
+        EXPECT_EQ(preview.At(preview.Width() / 2, preview.Height() / 2), c.center);
+    }
+    for (const std::wstring& file : {good, huge, text}) DeleteFileW(file.c_str());
+}
+
 TEST_F(SettingsDialog, OkWritesTheShownValuesAndEndsTheProgram) {
     SendMessageW(view.Window(), WM_HSCROLL, SB_PAGERIGHT,
                  reinterpret_cast<LPARAM>(Item(IDC_HScrollCountSnowballs)));
@@ -162,6 +233,7 @@ TEST_F(SettingsDialog, OkWritesTheShownValuesAndEndsTheProgram) {
     EXPECT_EQ(WindowText(Item(IDC_TxRestartMin)), "43");
     Type(IDC_TxBackgroundImage, L"C:\\Bilder\\Schnee.jpg");
     Type(IDC_TxSize, L"55");
+    SendMessageW(Item(IDC_ChkShowFPS), BM_CLICK, 0, 0);
     Command(IDOK);
 
     const Values stored = ReadSection();
@@ -169,6 +241,7 @@ TEST_F(SettingsDialog, OkWritesTheShownValuesAndEndsTheProgram) {
     EXPECT_EQ(stored.at(L"RestartMin"), L"43");
     EXPECT_EQ(stored.at(L"BackgroundImage"), L"C:\\Bilder\\Schnee.jpg");
     EXPECT_EQ(stored.at(L"SizeBackground"), L"55");
+    EXPECT_EQ(stored.at(L"ShowFPS"), L"1");
     EXPECT_EQ(stored.at(L"Language"), L"3");
     EXPECT_EQ(stored.at(L"Sleep"), L"0");
     EXPECT_FALSE(view.IsOpen());
@@ -224,6 +297,8 @@ TEST_F(SettingsDialog, LanguageAndFlakeTypeChangesKeepNoObjects) {
     for (int round = 0; round < 10; ++round) {
         Command(round % 2 == 0 ? IDM_ENGLISH : IDM_GERMAN);
         SelectFlakeType(round % 8);
+        RedrawWindow(view.Window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         if (round == 0) gdi = CountGdiObjects(), windows = CountThreadWindows();
     }
     EXPECT_EQ(CountGdiObjects(), gdi);
