@@ -85,7 +85,8 @@ test_settings() {
     done
     printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Merelan\Brumo\Settings]' "${lines[@]}" \
         >"$WORK/settings.reg"
-    wine regedit /S "$(winpath "$WORK/settings.reg")" >>"$WORK/reg.log" 2>&1 </dev/null
+    wine regedit /S "$(winpath "$WORK/settings.reg")" >>"$WORK/reg.log" 2>&1 </dev/null ||
+        die "wine regedit did not store the settings (see reg.log)"
 }
 
 # paint_desktop: fills the X root window, which the saver copies as the desktop.
