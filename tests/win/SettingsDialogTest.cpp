@@ -64,29 +64,6 @@ std::optional<std::string> CaptionOf(const ControlModel& model) {
         model);
 }
 
-// A BMP file of one colour, 24 bits per pixel; `pixelBytes` false leaves
-// only the headers, as a file cut short would.
-void WriteBmp(const std::wstring& path, std::int32_t width, std::int32_t height, bool pixelBytes) {
-    const std::int32_t row = (width * 3 + 3) / 4 * 4;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(row * height);
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    if (pixelBytes) bytes.append(static_cast<std::size_t>(row * height), '\x40');  // grey 0x404040
-    const UniqueFile out(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
 struct RecordMessages : MessageSink {
     void ShowMessage(const std::string& text, MessageStyle) override { shown += text + "|"; }
     std::string shown;
@@ -189,40 +166,6 @@ TEST_F(SettingsDialog, ShowsTheStoredValuesAndRelabelsEveryControlPerLanguage) {
         EXPECT_EQ(tips.MaxTipWidth(), 240);
         EXPECT_EQ(tips.DelayTime(2), 20000);
     }
-}
-
-// A stored picture that is missing, no picture or too large opens the dialog
-// with message 56 and a cleared preview; a picture at a path in any script shows.
-TEST_F(SettingsDialog, StoredPicturesOpenWithAClearPreviewState) {
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring good = std::wstring(folder) + L"\x0421\x043D\x0435\x0433.bmp";
-    const std::wstring huge = std::wstring(folder) + L"huge.bmp";
-    const std::wstring text = std::wstring(folder) + L"text.bmp";
-    WriteBmp(good, 4, 3, true);
-    WriteBmp(huge, 40000, 40000, false);
-    WriteBmp(text, 0, 0, false);
-    const struct {
-        std::wstring path;
-        std::string message;
-        Pixel center;
-    } cases[] = {{good, "", 0x404040},
-                 {L"C:\\nowhere\\missing.jpg", "Path or image file invalid.|", 0},
-                 {huge, "Path or image file invalid.|", 0},
-                 {text, "Path or image file invalid.|", 0}};
-    for (const auto& c : cases) {
-        view.Unload();
-        RegSetKeyValueW(HKEY_CURRENT_USER, kSection, L"Language", REG_SZ, L"2", 4);
-        RegSetKeyValueW(HKEY_CURRENT_USER, kSection, L"BackgroundImage", REG_SZ, c.path.c_str(),
-                        static_cast<DWORD>((c.path.size() + 1) * sizeof(wchar_t)));
-        messages.shown.clear();
-        ASSERT_TRUE(view.Create());
-        view.Show(nullptr);
-        EXPECT_EQ(messages.shown, c.message);
-        const Surface& preview = view.Form().PictureBackgroundImagePreview.Picture;
-        EXPECT_EQ(preview.At(preview.Width() / 2, preview.Height() / 2), c.center);
-    }
-    for (const std::wstring& file : {good, huge, text}) DeleteFileW(file.c_str());
 }
 
 TEST_F(SettingsDialog, OkWritesTheShownValuesAndEndsTheProgram) {
