@@ -2,17 +2,10 @@
 
 #include "common/MessageStyle.h"
 #include "common/Version.h"
+#include "resources/TextNumbers.h"
 
 namespace brumo {
 namespace {
-
-// The about box's texts by number.
-constexpr std::int32_t kDescriptionText = 27;
-constexpr std::int32_t kFreewareText = 28;
-constexpr std::int32_t kDisclaimerText = 29;
-constexpr std::int32_t kSysInfoUnavailableText = 53;
-constexpr std::int32_t kItalianCreditText = 83;
-constexpr std::int32_t kTranslationsText = 84;
 
 // The link addresses, all in this one place. They are placeholders under the
 // reserved ".example" domain until the maker's and the translator's real
@@ -32,11 +25,11 @@ AboutForm::AboutForm(const Language& language, AboutHost& host) : language_(lang
 }
 
 void AboutForm::ChangeLanguage() {
-    lblDescription.Caption = language_.GetText(kDescriptionText);
-    lblDisclaimer.Caption = language_.GetText(kFreewareText);
-    Label1.Caption = language_.GetText(kDisclaimerText);
-    LabelTranslations.Caption = language_.GetText(kTranslationsText);
-    LabelItalian.Caption = language_.GetText(kItalianCreditText);
+    lblDescription.Caption = language_.GetText(text::kAboutDescription);
+    lblDisclaimer.Caption = language_.GetText(text::kFreewareNotice);
+    Label1.Caption = language_.GetText(text::kDisclaimer);
+    LabelTranslations.Caption = language_.GetText(text::kTranslations);
+    LabelItalian.Caption = language_.GetText(text::kItalianCredit);
 }
 
 // The tool's own entry first, then the shared-tools folder; a program that is
@@ -49,7 +42,7 @@ void AboutForm::StartSysInfo() {
         const std::string program = folder + kMsInfoProgram;
         if (host_.FileExists(program) && host_.StartProgram(program)) return;
     }
-    host_.ShowMessage(language_.GetText(kSysInfoUnavailableText), MessageStyle::Exclamation);
+    host_.ShowMessage(language_.GetText(text::kSysInfoUnavailable), MessageStyle::Exclamation);
 }
 
 void AboutForm::Label3_Click() {

@@ -5,6 +5,10 @@
 
 namespace brumo::text {
 
+constexpr std::int32_t kAboutDescription = 27;
+constexpr std::int32_t kFreewareNotice = 28;
+constexpr std::int32_t kDisclaimer = 29;
+constexpr std::int32_t kSysInfoUnavailable = 53;
 constexpr std::int32_t kDesktopSizeUnknown = 54;
 constexpr std::int32_t kSnapshotFailed = 55;
 constexpr std::int32_t kImageInvalid = 56;
@@ -18,6 +22,8 @@ constexpr std::int32_t kManualNotice = 74;
 constexpr std::int32_t kChooseBackgroundPicture = 80;
 constexpr std::int32_t kAllPictures = 81;
 constexpr std::int32_t kAllFiles = 82;
+constexpr std::int32_t kItalianCredit = 83;
+constexpr std::int32_t kTranslations = 84;
 constexpr std::int32_t kSnowPageTab = 142;
 constexpr std::int32_t kAdditionalPageTab = 143;
 
