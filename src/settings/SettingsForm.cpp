@@ -36,6 +36,7 @@ SettingsForm::SettingsForm(const SettingsFormContext& context)
     Label21.Caption = "%";
     Label14.Caption = "10%";
     Label15.Caption = "100%";
+    ChkLoop.Caption = "Loop";
     MnuInfo.Caption = "Info...";
     MnuUpdate.Caption = "Update...";
     MnuGerman.Caption = "Deutsch";
