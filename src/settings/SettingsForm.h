@@ -131,6 +131,10 @@ class SettingsForm {
     forms::TextBox TxSoundfile;
     forms::Button CmdBtnFindSndFile, CmdBtnPlay;
     forms::CheckBox ChkLoop{forms::CheckBox::kChecked};
+    forms::TextBox LabelMP3;  // several lines: duration and tag information
+    forms::Shape SndProgress, SndProgressBar;
+    forms::Label LabelSndProgress;
+    forms::TimerControl TimerSnd;
     // Below the tabs, and the update panel's labels.
     forms::Button Command1, cmdOK, CmdCancel;
     forms::Label LabelAd, LabelConnection, LabelConnectionHelp;
