@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/LocalePort.h"
@@ -39,9 +40,12 @@ struct MusicPageContext {
 
 class MusicPage {
   public:
+    // Wires the handlers and describes the path the form already holds.
     explicit MusicPage(const MusicPageContext& context);
     MusicPage(const MusicPage&) = delete;
     MusicPage& operator=(const MusicPage&) = delete;
+    // Detaches the handlers, so the form never calls into a page that is gone.
+    ~MusicPage();
 
     void CmdBtnFindSndFile_Click();
     void DisplayMP3Info();
@@ -51,8 +55,23 @@ class MusicPage {
     void TxSoundfile_Change();
 
   private:
+    // What the device and the tag said about `lastInfoFile_`. Kept so that a
+    // language switch relabels the description without reaching the device,
+    // which would stop a playing preview.
+    struct Description {
+        bool blank = true;
+        std::int32_t length = 0;  // milliseconds
+        bool mp3 = false;
+        std::optional<ID3v2TagInfo> tag;
+    };
+    Description Describe(const std::string& path);
+    std::string DescriptionText() const;
+    std::string Text(std::int32_t number) const { return context_.language.GetText(number); }
+
     MusicPageContext context_;
+    forms::Handler previousPathChange_;
     std::string lastInfoFile_;
+    Description description_;
 };
 
 // The music chooser's request in the current language.

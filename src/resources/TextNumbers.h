@@ -24,6 +24,16 @@ constexpr std::int32_t kAllPictures = 81;
 constexpr std::int32_t kAllFiles = 82;
 constexpr std::int32_t kItalianCredit = 83;
 constexpr std::int32_t kTranslations = 84;
+constexpr std::int32_t kPlay = 130;
+constexpr std::int32_t kStop = 131;
+constexpr std::int32_t kChooseBackgroundMusic = 134;
+constexpr std::int32_t kAllSoundFiles = 135;
+constexpr std::int32_t kTitle = 136;
+constexpr std::int32_t kArtist = 137;
+constexpr std::int32_t kDuration = 138;
+constexpr std::int32_t kAlbum = 139;
+constexpr std::int32_t kYear = 140;
+constexpr std::int32_t kNoID3v2Tag = 141;
 constexpr std::int32_t kSnowPageTab = 142;
 constexpr std::int32_t kAdditionalPageTab = 143;
 

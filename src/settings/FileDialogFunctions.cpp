@@ -21,7 +21,8 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     });
 }
 
-// One filter pair: description and pattern list, each followed by a NUL.
+}  // namespace
+
 std::string FilterPair(const std::string& description, std::string_view patterns) {
     std::string pair = description;
     pair += '\0';
@@ -29,8 +30,6 @@ std::string FilterPair(const std::string& description, std::string_view patterns
     pair += '\0';
     return pair;
 }
-
-}  // namespace
 
 std::string GetFileName(std::string_view path) {
     const std::size_t dot = path.rfind('.');

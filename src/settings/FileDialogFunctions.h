@@ -38,6 +38,9 @@ std::string GetFolder(std::string_view path);
 std::string CompleteExtension(std::string path, std::string_view defaultExt,
                               std::int32_t filterIndex, std::int32_t extensionOffset);
 
+// One filter entry: description and pattern list, each followed by a NUL.
+std::string FilterPair(const std::string& description, std::string_view patterns);
+
 // The background picture chooser of the settings dialog, in the current language.
 FileDialogRequest PictureFileRequest(const Language& language, std::string startText);
 

@@ -22,6 +22,12 @@ std::string Text(std::int32_t value) {
     return std::to_string(value);
 }
 
+// Closing the dialog ends the music preview: the sound and its timer.
+void StopMusic(SettingsFormHost& host, forms::TimerControl& timer) {
+    timer.Enabled = false;
+    host.StopSound();
+}
+
 }  // namespace
 
 SettingsForm::SettingsForm(const SettingsFormContext& context)
@@ -110,7 +116,7 @@ void SettingsForm::Form_Activate() {
 // The host may destroy the form in `Unload`, so it is the last call.
 void SettingsForm::cmdOK_Click() {
     SaveSettings();
-    host_.StopSound();
+    StopMusic(host_, TimerSnd);
     host_.Unload();
 }
 
@@ -119,12 +125,12 @@ void SettingsForm::CmdCancel_Click() {
     // message about a picture the user is walking away from).
     Visible = false;
     LoadSettings();
-    host_.StopSound();
+    StopMusic(host_, TimerSnd);
     host_.Unload();
 }
 
 void SettingsForm::Form_QueryUnload() {
-    host_.StopSound();
+    StopMusic(host_, TimerSnd);
 }
 
 // In the order the stored values are read, so the controls' handlers run as
@@ -145,6 +151,7 @@ void SettingsForm::LoadFrom(const SettingsRecord& record) {
     TxBackgroundImage.SetText(record.BackgroundImage);
     CmboFlaketype.SetListIndex(record.SnowballType);
     TxSoundfile.SetText(record.BackgroundSound);
+    forms::Fire(RefreshMusicInfo);
     ChkLoop.SetValue(record.LoopSound);
     (record.MaximizeBackground ? OptMaxi : OptProp).SetValue(true);
     colBack.BackColor = record.ColorBackground;
