@@ -51,7 +51,11 @@ MusicPage::MusicPage(const MusicPageContext& context) : context_(context) {
         forms::Fire(previousPathChange_);
         TxSoundfile_Change();
     };
-    form.RefreshMusicInfo = [this] { DisplayMP3Info(); };
+    form.RefreshMusicInfo = [this] {
+        // Relabelling captions Play as "Play"; while the preview plays it must read "Stop".
+        if (context_.form.TimerSnd.Enabled) context_.form.CmdBtnPlay.Caption = Text(text::kStop);
+        DisplayMP3Info();
+    };
     form.TimerSnd.Timer = [this] { TimerSnd_Timer(); };
     if (form.CmdBtnPlay.Caption.empty()) form.CmdBtnPlay.Caption = Text(text::kPlay);
     TxSoundfile_Change();

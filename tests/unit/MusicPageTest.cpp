@@ -145,6 +145,8 @@ TEST(MusicPage, PreviewFollowsTheDevice) {
     EXPECT_EQ(f.form.CmdBtnPlay.Caption, "Stop");
     EXPECT_TRUE(f.form.TimerSnd.Enabled && f.form.TimerSnd.Interval == 200);
     EXPECT_EQ(f.device.played, "play SworlsSound from 0");  // once, whatever the repeat box says
+    f.form.MnuEnglish.Click();  // relabelling keeps the playing state's caption
+    EXPECT_EQ(f.form.CmdBtnPlay.Caption, "Stop");
     for (const auto& [position, label, width] :
          {std::tuple{0, "0,0s", 0.0}, {200, "0,2s", 0.8}, {12250, "12,2s", 49.0}}) {
         f.device.position = position;
