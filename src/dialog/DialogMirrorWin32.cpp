@@ -1,6 +1,7 @@
 #include "dialog/DialogMirrorWin32.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/TextWin32.h"
 
@@ -55,6 +56,18 @@ void MirrorScroll(HWND bar, const forms::ScrollBar& model) {
         SetScrollInfo(bar, SB_CTL, &wanted, TRUE);
 }
 
+// A shape's window is as many pixels wide as its model's width.
+void MirrorShape(HWND control, const forms::Shape& model) {
+    constexpr double kWidest = 32767;
+    const int wanted = static_cast<int>(std::lround(std::clamp(model.Width, 0.0, kWidest)));
+    RECT shown{};
+    GetWindowRect(control, &shown);
+    if (shown.right - shown.left == wanted) return;
+    SetWindowPos(control, nullptr, 0, 0, wanted, shown.bottom - shown.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(control, nullptr, FALSE);
+}
+
 bool IsOwnerDrawn(HWND control) {
     return (GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK) == SS_OWNERDRAW;
 }
@@ -99,9 +112,20 @@ void MirrorControl(HWND control, const ControlBinding& binding, bool shown) {
                    [control](const forms::ListBox* m) { MirrorList(control, *m); },
                    [control](const forms::ScrollBar* m) { MirrorScroll(control, *m); },
                    [control](const forms::PictureBox*) { InvalidateRect(control, nullptr, FALSE); },
+                   [control](const forms::Shape* m) { MirrorShape(control, *m); },
                },
                binding.model);
     MirrorState(control, ControlOf(binding.model), shown);
+}
+
+void MirrorTimer(HWND dialog, const TimerBinding& binding, unsigned& running) {
+    const forms::TimerControl& model = *binding.model;
+    const unsigned wanted =
+        model.Enabled && model.Interval > 0 ? static_cast<unsigned>(model.Interval) : 0u;
+    if (wanted == running) return;
+    if (running != 0) KillTimer(dialog, binding.id);
+    running = 0;
+    if (wanted != 0 && SetTimer(dialog, binding.id, wanted, nullptr) != 0) running = wanted;
 }
 
 bool TakeCommand(HWND control, const ControlBinding& binding, int code) {

@@ -60,6 +60,15 @@ void PaintColorBox(const DRAWITEMSTRUCT& item, std::uint32_t color) {
     FrameRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOWFRAME));
 }
 
+void PaintShape(const DRAWITEMSTRUCT& item, bool filled, HBRUSH background) {
+    if (filled) {
+        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_HIGHLIGHT));
+        return;
+    }
+    FillRect(item.hDC, &item.rcItem, background);
+    FrameRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNSHADOW));
+}
+
 void PaintSurface(const DRAWITEMSTRUCT& item, const Surface& surface) {
     if (surface.Width() <= 0 || surface.Height() <= 0) return;
     BITMAPINFO info{};

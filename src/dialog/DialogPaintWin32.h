@@ -1,7 +1,7 @@
 // How the settings dialog looks beyond what the controls draw themselves: its
 // darkened background (dialog, tab page, statics and buttons), the input
-// boxes' background colours, the colour boxes and the two previews painted
-// from the form's surfaces, and the client size in the window's DPI.
+// boxes' background colours, the colour boxes, the progress shapes and the
+// two previews painted from the form's surfaces, and the client size in the window's DPI.
 #pragma once
 
 #include <windows.h>
@@ -40,6 +40,8 @@ HBRUSH SystemColorBrush(HDC dc, std::uint32_t color);
 
 // Fills an owner-drawn colour box with its colour (brush made and deleted here).
 void PaintColorBox(const DRAWITEMSTRUCT& item, std::uint32_t color);
+// Paints an owner-drawn shape: filled, or an empty frame on `background`.
+void PaintShape(const DRAWITEMSTRUCT& item, bool filled, HBRUSH background);
 // Copies the surface's pixels into an owner-drawn box, top-left aligned.
 void PaintSurface(const DRAWITEMSTRUCT& item, const Surface& surface);
 

@@ -73,8 +73,12 @@ std::vector<ControlBinding> AdditionalPage(SettingsForm& f) {
         {IDC_Label23, &f.Label23, p},
         {IDC_TxSoundfile, &f.TxSoundfile, p},
         {IDC_CmdBtnFindSndFile, &f.CmdBtnFindSndFile, p},
-        {IDC_CmdBtnPlay, &f.CmdBtnPlay, p},
         {IDC_ChkLoop, &f.ChkLoop, p},
+        {IDC_LabelMP3, &f.LabelMP3, p},
+        {IDC_CmdBtnPlay, &f.CmdBtnPlay, p},
+        {IDC_SndProgressBar, &f.SndProgressBar, p},
+        {IDC_SndProgress, &f.SndProgress, p},
+        {IDC_LabelSndProgress, &f.LabelSndProgress, p},
     };
 }
 
@@ -103,6 +107,10 @@ std::vector<MenuBinding> BindMenu(SettingsForm& form) {
             {IDM_ITALIAN, &form.MnuItalian},
             {IDM_INFO, &form.MnuInfo},
             {IDM_UPDATE, &form.MnuUpdate}};
+}
+
+std::vector<TimerBinding> BindTimers(SettingsForm& form) {
+    return {{IDT_TimerSnd, &form.TimerSnd}};
 }
 
 const forms::Control& ControlOf(const ControlModel& model) {

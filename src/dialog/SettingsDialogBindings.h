@@ -16,9 +16,9 @@ namespace brumo {
 // the tabs), or never (kept only for its value).
 enum class DialogPage { Snow, Additional, Always, Never };
 
-using ControlModel =
-    std::variant<forms::Label*, forms::Button*, forms::CheckBox*, forms::OptionButton*,
-                 forms::TextBox*, forms::ListBox*, forms::ScrollBar*, forms::PictureBox*>;
+using ControlModel = std::variant<forms::Label*, forms::Button*, forms::CheckBox*,
+                                  forms::OptionButton*, forms::TextBox*, forms::ListBox*,
+                                  forms::ScrollBar*, forms::PictureBox*, forms::Shape*>;
 
 struct ControlBinding {
     int id;  // the control's identifier in the template
@@ -31,9 +31,16 @@ struct MenuBinding {
     forms::MenuItem* model;
 };
 
+// A timer model and the identifier of the dialog's window timer behind it.
+struct TimerBinding {
+    unsigned id;
+    forms::TimerControl* model;
+};
+
 // Every control of the template that the form has a model for, in template order.
 std::vector<ControlBinding> BindControls(SettingsForm& form);
 std::vector<MenuBinding> BindMenu(SettingsForm& form);
+std::vector<TimerBinding> BindTimers(SettingsForm& form);
 
 // The state every model shares.
 const forms::Control& ControlOf(const ControlModel& model);

@@ -81,6 +81,13 @@
 #define IDC_CmdBtnFindSndFile 377
 #define IDC_CmdBtnPlay 378
 #define IDC_ChkLoop 379
+#define IDC_LabelMP3 380
+#define IDC_SndProgress 381
+#define IDC_SndProgressBar 382
+#define IDC_LabelSndProgress 383
+
+// Window timers of the dialog.
+#define IDT_TimerSnd 1
 
 // The update panel, below the tabs.
 #define IDC_PictureAd 390

@@ -118,6 +118,9 @@ void SettingsDialogWin32::Initialize(HWND dialog) {
         SettingsFormContext{services_.registry, services_.language, messages, *this, alphaBlend});
     bindings_ = BindControls(*form_);
     menu_ = BindMenu(*form_);
+    timers_ = BindTimers(*form_);
+    timerIntervals_.assign(timers_.size(), 0);
+    BuildMusicPage();
     RegisterTips();
     SizePreviews();
     Mirror();
@@ -136,6 +139,18 @@ void SettingsDialogWin32::SizePreviews() {
     form_->ShowFlakePreview();
 }
 
+// The page attaches its handlers to the form's models and describes the
+// loaded path itself. The track's width in pixels is the bar's full scale.
+void SettingsDialogWin32::BuildMusicPage() {
+    RECT track{};
+    GetClientRect(GetDlgItem(dialog_.get(), IDC_SndProgress), &track);
+    form_->SndProgress.Width = track.right;
+    LocalePort& locale = services_.locale != nullptr ? *services_.locale : userLocale_;
+    TagFileSystem& files = services_.tagFiles != nullptr ? *services_.tagFiles : tagFiles_;
+    music_ = std::make_unique<MusicPage>(
+        MusicPageContext{*form_, *this, services_.sound, services_.language, locale, files});
+}
+
 INT_PTR SettingsDialogWin32::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
@@ -149,6 +164,9 @@ INT_PTR SettingsDialogWin32::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
             if (reinterpret_cast<const NMHDR*>(lParam)->code != TCN_SELCHANGE) return FALSE;
             page_ = TabCtrl_GetCurSel(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom);
             Mirror();
+            return TRUE;
+        case WM_TIMER:
+            OnTimer(static_cast<UINT_PTR>(wParam));
             return TRUE;
         case WM_DRAWITEM:
             OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -196,12 +214,20 @@ void SettingsDialogWin32::OnScroll(HWND control, int code) {
     Mirror();
 }
 
+void SettingsDialogWin32::OnTimer(UINT_PTR id) {
+    for (const TimerBinding& timer : timers_)
+        if (timer.id == id && timer.model->Enabled) forms::Fire(timer.model->Timer);
+    Mirror();
+}
+
 void SettingsDialogWin32::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const ControlBinding* binding = FindBinding(bindings_, static_cast<int>(item.CtlID));
     if (binding == nullptr) {
         FillRect(item.hDC, &item.rcItem, background_->Brush());  // the update panel
     } else if (auto* const* box = std::get_if<forms::PictureBox*>(&binding->model)) {
         PaintSurface(item, (*box)->Picture);
+    } else if (auto* const* shape = std::get_if<forms::Shape*>(&binding->model)) {
+        PaintShape(item, *shape == &form_->SndProgressBar, background_->Brush());
     } else {
         PaintColorBox(item, ControlOf(binding->model).BackColor);
     }
@@ -233,6 +259,8 @@ void SettingsDialogWin32::Mirror() {
         EnableMenuItem(menu, static_cast<UINT>(item.id),
                        MF_BYCOMMAND | (item.model->Enabled ? MF_ENABLED : MF_GRAYED));
     }
+    for (std::size_t i = 0; i < timers_.size(); ++i)
+        MirrorTimer(dialog, timers_[i], timerIntervals_[i]);
 }
 
 std::int64_t SettingsDialogWin32::ShowColorDialog(ColorRef color) {
@@ -298,6 +326,10 @@ void SettingsDialogWin32::RemoveTooltips() {
 void SettingsDialogWin32::Unload() {
     if (!IsOpen()) return;
     RemoveTooltips();
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+        if (timerIntervals_[i] != 0) KillTimer(dialog_.get(), timers_[i].id);
+        timerIntervals_[i] = 0;
+    }
     dialog_.reset();
     gdiplus_.reset();
     PostQuitMessage(0);

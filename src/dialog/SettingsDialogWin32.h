@@ -1,14 +1,16 @@
 // The settings dialog on screen: a modeless dialog made from its resource
-// template, with the portable `SettingsForm` behind it. The view owns the
-// window, the form, GDI+ for the background preview, the tooltips and the
-// background brush; every rule lives in the form.
+// template, with the portable `SettingsForm` and its `MusicPage` behind it.
+// The view owns the window, the form, the music page, GDI+ for the background
+// preview, the tooltips, the window timers and the background brush; every
+// rule lives in the form and the page.
 //
 // Control flow: `Create` makes the hidden dialog; its WM_INITDIALOG probes
 // AlphaBlend, starts GDI+, builds the form (which loads the settings and
-// labels the dialog), sizes the previews and mirrors the models onto the
-// windows. `Show` shows it and activates the form. Each notification goes to
-// its control model (`TakeCommand`, `TakeScroll`), then every model is
-// mirrored back (`Mirror`). OK, Cancel and the close box end in `Unload`,
+// labels the dialog) and the music page, sizes the previews and the progress
+// track and mirrors the models onto the windows, window timers included. `Show` shows it and
+// activates the form. Each notification goes to its control model (`TakeCommand`, `TakeScroll`),
+// then every model is mirrored back (`Mirror`); a window timer's tick fires its timer model the
+// same way. OK, Cancel and the close box end in `Unload`,
 // which destroys the window and ends the message loop.
 #pragma once
 
@@ -19,12 +21,15 @@
 #include <vector>
 
 #include "about/AboutDialogWin32.h"
+#include "common/ClockWin32.h"
 #include "common/HandlesWin32.h"
 #include "common/MessageSink.h"
 #include "dialog/DialogPaintWin32.h"
 #include "dialog/SettingsDialogBindings.h"
 #include "imaging/GdiplusWin32.h"
+#include "music/MusicPage.h"
 #include "music/Sound.h"
+#include "music/TagFileWin32.h"
 #include "settings/SettingsForm.h"
 #include "settings/ToolTipWin32.h"
 
@@ -37,6 +42,10 @@ struct SettingsDialogServices {
     Sound& sound;
     // Where messages go; null: message boxes owned by the dialog.
     MessageSink* messages = nullptr;
+    // The music page's number format and tag files; null: the user's locale
+    // and the real files.
+    LocalePort* locale = nullptr;
+    TagFileSystem* tagFiles = nullptr;
 };
 
 class SettingsDialogWin32 final : public SettingsFormHost, public MessageSink {
@@ -72,6 +81,8 @@ class SettingsDialogWin32 final : public SettingsFormHost, public MessageSink {
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Initialize(HWND dialog);
     void SizePreviews();
+    void BuildMusicPage();
+    void OnTimer(UINT_PTR id);
     void RegisterTips();
     void OnCommand(int id, int code, HWND control);
     void OnScroll(HWND control, int code);
@@ -84,9 +95,14 @@ class SettingsDialogWin32 final : public SettingsFormHost, public MessageSink {
     UniqueWindowHandle dialog_;
     std::optional<GdiplusSession> gdiplus_;
     std::unique_ptr<DialogBackground> background_;
+    UserLocale userLocale_;
+    WinTagFileSystem tagFiles_;
     std::unique_ptr<SettingsForm> form_;
+    std::unique_ptr<MusicPage> music_;
     std::vector<ControlBinding> bindings_;
     std::vector<MenuBinding> menu_;
+    std::vector<TimerBinding> timers_;
+    std::vector<unsigned> timerIntervals_;  // what each window timer runs at; 0: stopped
     std::unique_ptr<clsToolTip> toolTips_;
     std::vector<ToolTipEntry> tips_;  // registered, or waiting for the form's bindings
     std::int32_t page_ = 0;

@@ -16,6 +16,7 @@
 #include "common/TextWin32.h"
 #include "common/TraceWin32.h"
 #include "music/SoundWin32.h"
+#include "music/TagFileWin32.h"
 #include "resources/Language.h"
 #include "settings/RegistryWin32.h"
 #include "startup/CommandLine.h"
@@ -49,8 +50,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     loop.SetTickHandler([&form, &loop] { form.AnimationTimer_Timer(loop.Timer().IntervalMs()); });
 
     Win32Registry registry;
-    StartupWin32 startupHost(window, shell,
-                             SettingsDialogServices{instance, registry, language, sound}, loop);
+    WinTagFileSystem tagFiles;
+    StartupWin32 startupHost(
+        window, shell,
+        SettingsDialogServices{instance, registry, language, sound, nullptr, &locale, &tagFiles},
+        loop);
     ScrSaveManagement startup(startupHost, form, trace);
     startup.Main(StripProgramPath(WideToUtf8(GetCommandLineW())));
     if (window.IsLoaded() || startupHost.SettingsDialogOpen()) loop.Run();

@@ -1,8 +1,9 @@
 // The settings dialog driven through its windows, on the real registry of the
 // test prefix (the stored section is put back afterwards): stored values on
 // screen, relabelling and tooltips per language, what OK, Cancel and the
-// close box write, the keyboard through the shared loop, and no objects left
-// behind by language and flake-type changes.
+// close box write, the keyboard through the shared loop, the music preview on
+// the real media interface, and no objects left behind by language and
+// flake-type changes.
 #include <gtest/gtest.h>
 // commctrl.h needs <windows.h> before it.
 // clang-format off
@@ -10,9 +11,13 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <chrono>
+#include <filesystem>
 #include <map>
 #include <optional>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "ObjectCounts.h"
 #include "common/MessageLoopWin32.h"
@@ -176,7 +181,9 @@ TEST_F(SettingsDialog, OkWritesTheShownValuesAndEndsTheProgram) {
     EXPECT_EQ(WindowText(Item(IDC_TxRestartMin)), "43");
     Type(IDC_TxBackgroundImage, L"C:\\Bilder\\Schnee.jpg");
     Type(IDC_TxSize, L"55");
+    Type(IDC_TxSoundfile, L"C:\\Musik\\Flocken.mp3");
     SendMessageW(Item(IDC_ChkShowFPS), BM_CLICK, 0, 0);
+    SendMessageW(Item(IDC_ChkLoop), BM_CLICK, 0, 0);
     Command(IDOK);
 
     const Values stored = ReadSection();
@@ -185,6 +192,8 @@ TEST_F(SettingsDialog, OkWritesTheShownValuesAndEndsTheProgram) {
     EXPECT_EQ(stored.at(L"BackgroundImage"), L"C:\\Bilder\\Schnee.jpg");
     EXPECT_EQ(stored.at(L"SizeBackground"), L"55");
     EXPECT_EQ(stored.at(L"ShowFPS"), L"1");
+    EXPECT_EQ(stored.at(L"BackgroundSound"), L"C:\\Musik\\Flocken.mp3");
+    EXPECT_EQ(stored.at(L"LoopSound"), L"0");
     EXPECT_EQ(stored.at(L"Language"), L"3");
     EXPECT_EQ(stored.at(L"Sleep"), L"0");
     EXPECT_FALSE(view.IsOpen());
@@ -201,6 +210,8 @@ TEST_F(SettingsDialog, CancelAndTheCloseBoxWriteNothing) {
         Command(IDM_GERMAN);
         SendMessageW(view.Window(), WM_HSCROLL, SB_PAGERIGHT,
                      reinterpret_cast<LPARAM>(Item(IDC_HScrollCountSnowballs)));
+        Type(IDC_TxSoundfile, L"C:\\Musik\\Flocken.mp3");
+        SendMessageW(Item(IDC_ChkLoop), BM_CLICK, 0, 0);
         MessageLoop loop;
         loop.SetDialogWindow(view.Window());
         SetFocus(Item(IDC_Command1));
@@ -226,6 +237,50 @@ TEST_F(SettingsDialog, TabMovesTheFocusThroughTheLoop) {
         EXPECT_EQ(GetFocus(), Item(next));
     }
     EXPECT_TRUE(view.IsOpen());
+}
+
+// Play on the 3.0 s WAV of make_sounds.sh, with the real window timer: the
+// label counts up in 0.2 s steps while the bar grows, then the button says
+// Play again and the label and the bar clear.
+TEST_F(SettingsDialog, PlayCountsUpAndReturnsToPlayAtTheEnd) {
+    wchar_t dir[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"BRUMO_TEST_SOUND_DIR", dir, MAX_PATH) == 0)
+        GTEST_SKIP() << "BRUMO_TEST_SOUND_DIR is not set (ctest sets it)";
+    Type(IDC_TxSoundfile, (std::filesystem::path(dir) / L"tone.wav").c_str());
+    Command(IDC_CmdBtnPlay, BN_CLICKED);
+    EXPECT_EQ(WindowText(Item(IDC_CmdBtnPlay)), language.GetText(131));
+    const auto width = [this](int id) {
+        RECT r{};
+        GetWindowRect(Item(id), &r);
+        return r.right - r.left;
+    };
+    std::vector<double> seconds;
+    long widest = 0;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (WindowText(Item(IDC_CmdBtnPlay)) != language.GetText(130) &&
+           std::chrono::steady_clock::now() < end) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        const std::string shown = WindowText(Item(IDC_LabelSndProgress));
+        if (!shown.empty()) {
+            EXPECT_TRUE(std::regex_match(shown, std::regex("[0-9]+\\.[0-9]s"))) << shown;
+            const double value = std::stod(shown);
+            if (seconds.empty() || value != seconds.back()) seconds.push_back(value);
+        }
+        widest = std::max(widest, width(IDC_SndProgressBar));
+        Sleep(10);
+    }
+    EXPECT_EQ(WindowText(Item(IDC_CmdBtnPlay)), language.GetText(130));
+    EXPECT_EQ(WindowText(Item(IDC_LabelSndProgress)), "");
+    EXPECT_EQ(width(IDC_SndProgressBar), 0);
+    EXPECT_GT(widest, width(IDC_SndProgress) / 2);
+    EXPECT_LE(widest, width(IDC_SndProgress));
+    ASSERT_GE(seconds.size(), 8u);
+    EXPECT_GE(seconds.back(), 2.4);
+    for (std::size_t i = 1; i < seconds.size(); ++i) {
+        EXPECT_GT(seconds[i], seconds[i - 1]);
+        EXPECT_LE(seconds[i] - seconds[i - 1], 0.5) << i;
+    }
 }
 
 TEST_F(SettingsDialog, LanguageAndFlakeTypeChangesKeepNoObjects) {
