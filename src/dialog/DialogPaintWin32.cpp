@@ -60,10 +60,16 @@ void PaintColorBox(const DRAWITEMSTRUCT& item, std::uint32_t color) {
     FrameRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOWFRAME));
 }
 
-void PaintShape(const DRAWITEMSTRUCT& item, bool filled, HBRUSH background) {
+void PaintShape(const DRAWITEMSTRUCT& item, bool filled, HBRUSH background, HWND above) {
     if (filled) {
         FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_HIGHLIGHT));
         return;
+    }
+    if (above != nullptr) {
+        RECT covered{};
+        GetWindowRect(above, &covered);
+        MapWindowPoints(nullptr, item.hwndItem, reinterpret_cast<POINT*>(&covered), 2);
+        ExcludeClipRect(item.hDC, covered.left, covered.top, covered.right, covered.bottom);
     }
     FillRect(item.hDC, &item.rcItem, background);
     FrameRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNSHADOW));

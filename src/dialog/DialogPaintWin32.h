@@ -40,8 +40,9 @@ HBRUSH SystemColorBrush(HDC dc, std::uint32_t color);
 
 // Fills an owner-drawn colour box with its colour (brush made and deleted here).
 void PaintColorBox(const DRAWITEMSTRUCT& item, std::uint32_t color);
-// Paints an owner-drawn shape: filled, or an empty frame on `background`.
-void PaintShape(const DRAWITEMSTRUCT& item, bool filled, HBRUSH background);
+// Paints an owner-drawn shape: filled, or an empty frame on `background`
+// that leaves out the part where the sibling `above` lies (null: none).
+void PaintShape(const DRAWITEMSTRUCT& item, bool filled, HBRUSH background, HWND above);
 // Copies the surface's pixels into an owner-drawn box, top-left aligned.
 void PaintSurface(const DRAWITEMSTRUCT& item, const Surface& surface);
 

@@ -227,7 +227,9 @@ void SettingsDialogWin32::OnDrawItem(const DRAWITEMSTRUCT& item) {
     } else if (auto* const* box = std::get_if<forms::PictureBox*>(&binding->model)) {
         PaintSurface(item, (*box)->Picture);
     } else if (auto* const* shape = std::get_if<forms::Shape*>(&binding->model)) {
-        PaintShape(item, *shape == &form_->SndProgressBar, background_->Brush());
+        const bool bar = *shape == &form_->SndProgressBar;
+        PaintShape(item, bar, background_->Brush(),
+                   bar ? nullptr : GetDlgItem(dialog_.get(), IDC_SndProgressBar));
     } else {
         PaintColorBox(item, ControlOf(binding->model).BackColor);
     }
