@@ -240,7 +240,7 @@ TEST_F(SettingsDialog, TabMovesTheFocusThroughTheLoop) {
 }
 
 // Play on the 3.0 s WAV of make_sounds.sh, with the real window timer: the
-// label counts up in 0.2 s steps while the bar grows, then the button says
+// file is described, the label counts up in 0.2 s steps while the bar grows, then the button says
 // Play again and the label and the bar clear.
 TEST_F(SettingsDialog, PlayCountsUpAndReturnsToPlayAtTheEnd) {
     wchar_t dir[MAX_PATH] = {};
@@ -249,6 +249,7 @@ TEST_F(SettingsDialog, PlayCountsUpAndReturnsToPlayAtTheEnd) {
     Type(IDC_TxSoundfile, (std::filesystem::path(dir) / L"tone.wav").c_str());
     Command(IDC_CmdBtnPlay, BN_CLICKED);
     EXPECT_EQ(WindowText(Item(IDC_CmdBtnPlay)), language.GetText(131));
+    EXPECT_EQ(WindowText(Item(IDC_LabelMP3)), language.GetText(138) + " 3 sec.");
     const auto width = [this](int id) {
         RECT r{};
         GetWindowRect(Item(id), &r);
