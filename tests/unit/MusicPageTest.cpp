@@ -117,7 +117,8 @@ TEST(MusicPage, DescribesTheFileInTheUsersLanguage) {
 // The device is asked once per path; the language still follows the menu.
 TEST(MusicPage, DescribesEachPathOnce) {
     MusicFixture f;
-    f.form.CmdBtnFindSndFile.Click();  // cancelled
+    EXPECT_EQ(f.form.LabelMP3.Text(), "Dauer: 215,2 sec.");  // the stored path
+    f.form.CmdBtnFindSndFile.Click();                        // cancelled
     f.form.MnuEnglish.Click();
     EXPECT_EQ(f.device.opens, 1);
     EXPECT_EQ(f.form.LabelMP3.Text(), "Duration: 215,2 sec.");
