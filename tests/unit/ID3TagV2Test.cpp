@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "FakeTagFiles.h"
+#include "music/ID3TagV2.h"
+#include "music/TagText.h"
+
+namespace brumo {
+namespace {
+
+using namespace std::string_literals;
+
+std::string Bytes(std::initializer_list<unsigned> values) {
+    std::string out;
+    for (const unsigned value : values) out.push_back(static_cast<char>(value));
+    return out;
+}
+
+std::string Tag(unsigned major, const std::string& frames, unsigned flags = 0) {
+    const auto size = static_cast<unsigned>(frames.size());
+    return "ID3"s +
+           Bytes({major, 0, flags, size >> 21U & 127U, size >> 14U & 127U, size >> 7U & 127U,
+                  size & 127U}) +
+           frames;
+}
+
+std::string Frame3(const std::string& id, const std::string& body) {
+    const auto n = static_cast<unsigned>(body.size());
+    return id + Bytes({n >> 24U, n >> 16U & 255U, n >> 8U & 255U, n & 255U, 0, 0}) + body;
+}
+
+std::string Frame2(const std::string& id, const std::string& body) {
+    const auto n = static_cast<unsigned>(body.size());
+    return id + Bytes({n >> 16U, n >> 8U & 255U, n & 255U}) + body;
+}
+
+struct TagCase {
+    const char* name;
+    std::string path;
+    std::string content;
+    bool ok;
+    std::string title = {}, artist = {}, album = {}, year = {};
+    int otherFrames = 0, track = 0;
+};
+
+TEST(ID3TagV2, ReadsTheEdgeCases) {
+    const std::string chunkFill(65535, 'x');  // puts the marker across the first chunk's end
+    const std::string snow = Frame3("TIT2", "\0Snow"s);
+    const TagCase cases[] = {
+        {"v2.2", "a.mp3",
+         Tag(2, Frame2("TT2", "\0Snow"s) + Frame2("TP1", "\0Anna"s) + Frame2("TAL", "\0Winter"s) +
+                    Frame2("TYE",
+                           "\0"s
+                           "1999") +
+                    Frame2("TRK",
+                           "\0"s
+                           "3/12")),
+         true, "Snow", "Anna", "Winter", "1999", 0, 3},
+        {"v2.3 Latin-1", "a.mp3", Tag(3, snow), true, "Snow"},
+        {"v2.3 UTF-16 raw", "a.mp3", Tag(3, Frame3("TIT2", "\1\xFF\xFES\0"s)), true,
+         "\1\xFF\xFES\0"s},
+        {"v2.4 syncsafe 200", "a.mp3",
+         Tag(4, "TIT2"s + Bytes({0, 0, 1, 72, 0, 0, 0}) + std::string(199, 'a') +
+                    Frame3("TPE1", "\0X"s) + "3DI" + Bytes({4, 0, 0, 0, 0, 0, 0})),
+         true, std::string(199, 'a'), "X"},
+        {"zero fill", "a.mp3", Tag(3, std::string(25, '\0')), true, "", "", "", "", 3},
+        {"unknown frame and 32-bit overflow", "a.mp3",
+         Tag(3, Frame3("TXXX", "\0a"s) + Frame3("TRCK",
+                                                "\0"s
+                                                "99999999999")),
+         true, "", "", "", "", 1},
+        {"empty UTF value clears", "a.mp3", Tag(3, snow + Frame3("TIT2", "") + Frame3("TPE1", "")),
+         true},
+        {"empty Latin-1 value keeps", "a.mp3", Tag(3, snow + Frame3("TIT2", "") + "\0"s), true,
+         "Snow", "", "", "", 1},
+        {"experimental flag owns no bytes", "a.mp3", Tag(3, snow, 0x20), true, "Snow"},
+        {"upper-case name", "song.MP3", Tag(3, snow), true, "Snow"},
+        {"longer name", "song.mp3.bak", Tag(3, snow), false},
+        {"missing file", "none.mp3", "", false},
+        {"empty file", "empty.mp3", "", false},
+        {"major 5", "a.mp3", Tag(5, snow), false},
+        {"no marker", "a.mp3", "xxID" + snow, false},
+        {"marker across chunks", "a.mp3", chunkFill + Tag(3, snow), true, "Snow"},
+        {"frame beyond the tag", "a.mp3",
+         "ID3"s + Bytes({3, 0, 0, 0, 0, 0, 15}) + Frame3("TIT2", "\0Snowfall"s) +
+             Frame3("TPE1", "\0X"s),
+         true, "Snow"},
+    };
+    for (const TagCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryTagFiles files;
+        if (c.path != "none.mp3") files.files[c.path] = c.content;
+        ID3v2TagInfo info;
+        ASSERT_EQ(ReadID3v2Tag(c.path, info, files), c.ok);
+        if (!c.ok) {
+            EXPECT_EQ(info, ID3v2TagInfo{});
+            continue;
+        }
+        EXPECT_EQ(info.Title, c.title);
+        EXPECT_EQ(info.Artist, c.artist);
+        EXPECT_EQ(info.Album, c.album);
+        EXPECT_EQ(info.Year, c.year);
+        EXPECT_EQ(info.OtherFrames, c.otherFrames);
+        EXPECT_EQ(info.Track, c.track);
+    }
+}
+
+TEST(ID3TagV2, FileExtension) {
+    EXPECT_EQ(GetFileExtension("C:\\music\\song.Mp3"), "Mp3");
+    EXPECT_EQ(GetFileExtension("C:\\my.music\\song"), "");
+}
+
+TEST(TagText, DecodesEachEncoding) {
+    const struct {
+        std::string value, shown;
+    } cases[] = {
+        {"\1\xFF\xFES\0n\0\0\0"s, "Sn"},
+        {"\1\xFE\xFF\0S\0n"s, "Sn"},
+        {"\1\x3D\xD8\x04\xDE\x00\xD8"s, "\xF0\x9F\x98\x84\xEF\xBF\xBD"},
+        {"\2\x04\x21\x04\x3D\x00"s, "\xD0\xA1\xD0\xBD"},
+        {"\3\xD0\xA1\0"s, "\xD0\xA1"},
+        {"Schnee wei\xDF\0\0"s, "Schnee wei\xC3\x9F"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TagTextForDisplay(c.value), c.shown);
+}
+
+}  // namespace
+}  // namespace brumo
