@@ -7,6 +7,7 @@
 
 #include "FakeRegistry.h"
 #include "FakeSettingsHost.h"
+#include "FakeTagFiles.h"
 #include "Fakes.h"
 #include "music/MusicPage.h"
 
@@ -39,22 +40,10 @@ struct FakeDevice : MciPort, ShortPathPort {
     }
 };
 
-// One tagged file: a v2.3 tag behind other bytes, its title in UTF-16 with a byte-order mark.
-struct MemoryFiles : TagFileSystem {
-    struct File : TagFile {
-        std::string bytes = "junkID3\3\0\0\0\0\0\x45TIT2\0\0\0\x0B\0\0\1\xFF\xFES\0n\0o\0w\0"s +
+// A v2.3 tag behind other bytes, its title in UTF-16 with a byte-order mark.
+const std::string kTagged = "junkID3\3\0\0\0\0\0\x45TIT2\0\0\0\x0B\0\0\1\xFF\xFES\0n\0o\0w\0"s +
                             "TPE1\0\0\0\6\0\0\0FlakeTALB\0\0\0\7\0\0\0WinterTYER\0\0\0\5\0\0\0"s +
                             "2026";
-        std::int64_t Size() override { return std::ssize(bytes); }
-        std::size_t ReadAt(std::int64_t at, std::span<char> out) override {
-            return bytes.copy(out.data(), out.size(),
-                              std::min(bytes.size(), static_cast<std::size_t>(at)));
-        }
-    };
-    std::unique_ptr<TagFile> Open(const std::string& path) override {
-        return path == "C:\\b.MP3" ? std::make_unique<File>() : nullptr;
-    }
-};
 
 struct MusicFixture : MessageSink {
     test::FakeRegistry registry;
@@ -63,10 +52,10 @@ struct MusicFixture : MessageSink {
     FakeDevice device;
     Sound sound{device, device};
     test::FakeLocale locale;  // decimal comma
-    MemoryFiles files;
+    MemoryTagFiles files;
     void ShowMessage(const std::string&, MessageStyle) override {}
-    bool stored =
-        (registry.Preset(SectionKeyPath("Settings"), "BackgroundSound", "C:\\a.wav"), true);
+    bool stored = (registry.Preset(SectionKeyPath("Settings"), "BackgroundSound", "C:\\a.wav"),
+                   files.files["C:\\b.MP3"] = kTagged, true);
     SettingsForm form{SettingsFormContext{registry, language, *this, host}};
     MusicPage page{MusicPageContext{form, host, sound, language, locale, files}};
 };
