@@ -17,7 +17,7 @@
 namespace brumo {
 namespace {
 
-constexpr std::size_t kSearchChunk = 64 * 1024;
+constexpr std::size_t kSearchChunk = std::size_t{64} * 1024;
 constexpr std::string_view kMarker = "ID3";
 constexpr std::string_view kFooterMarker = "3DI";
 constexpr std::string_view kMp3Ending = ".mp3";
@@ -193,9 +193,10 @@ bool ReadID3v2Tag(const std::string& a_File, ID3v2TagInfo& info, TagFileSystem& 
         ByteAt(header, kSizeOffset) * 2097152U + ByteAt(header, kSizeOffset + 1) * 16384U +
         ByteAt(header, kSizeOffset + 2) * 128U + ByteAt(header, kSizeOffset + 3);
     const std::int64_t available = std::max<std::int64_t>(file->Size() - *start, 0);
-    const std::string tag = ReadRange(
-        *file, *start,
-        static_cast<std::size_t>(std::min<std::int64_t>(tagSize + kHeaderSize, available)));
+    const std::string tag =
+        ReadRange(*file, *start,
+                  static_cast<std::size_t>(
+                      std::min(std::int64_t{tagSize} + std::int64_t{kHeaderSize}, available)));
     info.Version = std::to_string(major) + "." + std::to_string(ByteAt(header, kRevisionOffset));
     info.TagSize = static_cast<std::int32_t>(tagSize);
     // The experimental flag (0x20) owns no bytes in the tag, so it is only recorded;

@@ -12,7 +12,9 @@
 // loaded) and `TimerSnd.Timer` (the view runs it every `TimerSnd.Interval`
 // ms while `TimerSnd.Enabled`). Preview: Idle (Play) -> Playing (Stop, timer
 // on) -> Idle on Stop, at the end of the sound, on a failed start, or when
-// `DisplayMP3Info` reaches the device.
+// `DisplayMP3Info` reaches the device. Closing the dialog stops the sound and
+// the timer (the form's OK, Cancel and close box); the page must go before
+// the form, and detaches its handlers when it does.
 #pragma once
 
 #include <cstdint>

@@ -62,7 +62,7 @@ TEST(ID3TagV2, ReadsTheEdgeCases) {
          "\1\xFF\xFES\0"s},
         {"v2.4 syncsafe 200", "a.mp3",
          Tag(4, "TIT2"s + Bytes({0, 0, 1, 72, 0, 0, 0}) + std::string(199, 'a') +
-                    Frame3("TPE1", "\0X"s)),
+                    Frame3("TPE1", "\0X"s) + "3DI" + Bytes({4, 0, 0, 0, 0, 0, 0})),
          true, std::string(199, 'a'), "X"},
         {"zero fill", "a.mp3", Tag(3, std::string(25, '\0')), true, "", "", "", "", 3},
         {"unknown frame and 32-bit overflow", "a.mp3",
