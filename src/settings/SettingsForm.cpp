@@ -43,6 +43,9 @@ SettingsForm::SettingsForm(const SettingsFormContext& context)
     Label14.Caption = "10%";
     Label15.Caption = "100%";
     ChkLoop.Caption = "Loop";
+    // Input boxes no coupling greys out show the window colour.
+    TxRestartMin.BackColor = forms::kWindowBackground;
+    TxSoundfile.BackColor = forms::kWindowBackground;
     MnuInfo.Caption = "Info...";
     MnuUpdate.Caption = "Update...";
     MnuGerman.Caption = "Deutsch";

@@ -83,8 +83,9 @@ test_settings() {
         BackgroundImageEnabled=0 BackgroundSound= ShowFPS=0 SnowAlwaysFromSky=0 "$@"; do
         lines+=("\"${pair%%=*}\"=\"${pair#*=}\"")
     done
-    printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Merelan\Brumo\Settings]' "${lines[@]}" \
-        >"$WORK/settings.reg"
+    # The section is emptied first: nothing an earlier test stored carries over.
+    printf '%s\r\n' REGEDIT4 '' '[-HKEY_CURRENT_USER\Software\Merelan\Brumo\Settings]' '' \
+        '[HKEY_CURRENT_USER\Software\Merelan\Brumo\Settings]' "${lines[@]}" >"$WORK/settings.reg"
     wine regedit /S "$(winpath "$WORK/settings.reg")" >>"$WORK/reg.log" 2>&1 </dev/null ||
         die "wine regedit did not store the settings (see reg.log)"
 }
