@@ -207,12 +207,4 @@ bool ReadID3v2Tag(const std::string& a_File, ID3v2TagInfo& info, TagFileSystem& 
     return true;
 }
 
-std::string GetFileExtension(std::string_view path) {
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos) return {};
-    const std::size_t slash = path.rfind('\\');
-    if (slash != std::string_view::npos && slash > dot) return {};
-    return std::string(path.substr(dot + 1));
-}
-
 }  // namespace brumo

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/FileFunctions.h"
+
 namespace brumo {
 
 struct ID3v2TagInfo {
@@ -63,8 +65,5 @@ class TagFileSystem {
 // True when the file exists, its name ends in ".mp3" (any case), it holds
 // "ID3" and the major version after it is 2, 3 or 4; `info` is untouched otherwise.
 bool ReadID3v2Tag(const std::string& a_File, ID3v2TagInfo& info, TagFileSystem& files);
-
-// The text after the last "." when that dot lies behind the last "\"; empty otherwise.
-std::string GetFileExtension(std::string_view path);
 
 }  // namespace brumo
