@@ -67,7 +67,8 @@ bool WritePanelValue(RegistryBackend& registry, const std::string& name, const s
 }
 
 bool IsPanelCheckDue(RegistryBackend& registry, const std::string& today) {
-    return ReadPanelValue(registry, "LastUpdate") != today;
+    const std::string last = ReadPanelValue(registry, "LastUpdate");
+    return last.empty() || last != today;
 }
 
 std::optional<std::vector<PanelSlot>> RefreshPanelSlots(PanelServices services,

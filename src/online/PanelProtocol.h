@@ -36,7 +36,7 @@ std::string ReadPanelValue(RegistryBackend& registry, const std::string& name);
 bool WritePanelValue(RegistryBackend& registry, const std::string& name, const std::string& value);
 
 // Whether the panel should go online: `LastUpdate` differs from today's
-// short-date text (a missing value always differs).
+// short-date text; a missing or empty value is always due.
 bool IsPanelCheckDue(RegistryBackend& registry, const std::string& today);
 
 // One slot as the display shows it: its entry text and its cached picture

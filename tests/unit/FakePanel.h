@@ -1,0 +1,50 @@
+// Fakes for the news panel: a script that answers by request body, and an
+// in-memory cache folder with its picture downloads.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "online/HttpPost.h"
+#include "online/PanelCache.h"
+
+namespace brumo::test {
+
+class FakeScript : public HttpPort {
+  public:
+    std::map<std::string, std::string> replies;  // by request body
+    std::vector<std::string> bodies;             // every body sent, in order
+    bool wellFormed = true;                      // every request POST, access 0, port 80
+
+    std::string HttpRequest(const std::string& url, const std::string& verb,
+                            const std::string& body, std::int32_t access, std::uint16_t port,
+                            const std::string& user, const std::string& password) override {
+        wellFormed = wellFormed && url == "http://h/updatepanel/brumo/1.5.0/updatepanel.php" &&
+                     verb == "POST" && access == 0 && port == 80 && user.empty() &&
+                     password.empty();
+        bodies.push_back(body);
+        return replies.count(body) ? replies[body] : std::string();
+    }
+};
+
+class FakeCache : public CacheFileSystem, public UrlFetcher {
+  public:
+    std::string appData = "C:\\Users\\u\\AppData\\Local";
+    std::map<std::string, std::string> pictures;  // by address; answered whole
+    std::vector<std::string> folders;
+    std::map<std::string, std::string> files;
+    bool writable = true;
+
+    std::string LocalAppDataFolder() override { return appData; }
+    void MakeFolder(const std::string& path) override { folders.push_back(path); }
+    bool WriteFile(const std::string& path, std::string_view bytes) override {
+        if (writable) files[path] = std::string(bytes);
+        return writable;
+    }
+    std::string Fetch(const std::string& url, std::size_t) override {
+        return pictures.count(url) ? pictures[url] : std::string();
+    }
+};
+
+}  // namespace brumo::test
