@@ -37,6 +37,21 @@ PanelSlot FetchSlot(PanelServices services, const std::string& url, std::int32_t
 
 }  // namespace
 
+std::vector<PanelSlot> PanelSlotsFromCache(RegistryBackend& registry, CacheFileSystem& files) {
+    const std::int32_t count =
+        std::min(NumberRuleInt32(ReadPanelValue(registry, "SlotMax")), kMaxPanelSlots);
+    std::vector<PanelSlot> slots;
+    for (std::int32_t slot = 1; slot <= count; ++slot) {
+        PanelSlot stored{ReadPanelValue(registry, "Slot" + std::to_string(slot)), {}};
+        const std::optional<PanelEntries> entries = GetEntries(stored.entry);
+        const std::string image = entries ? entries->Value("Image") : std::string();
+        const std::string name = PanelCacheFileName(slot, image);
+        if (!image.empty() && !name.empty()) stored.picturePath = GetCachePath(files, name);
+        slots.push_back(stored);
+    }
+    return slots;
+}
+
 std::string PanelScriptUrl(std::string_view host) {
     return "http://" + std::string(host) + "/updatepanel/brumo/" + VersionText() +
            "/updatepanel.php";

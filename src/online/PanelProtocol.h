@@ -62,4 +62,9 @@ std::optional<std::vector<PanelSlot>> RefreshPanelSlots(PanelServices services,
                                                         std::int32_t language,
                                                         const std::string& today);
 
+// The slots as stored: `SlotMax` by the number rule (bounded like a refresh),
+// each "Slot<N>" value and its picture's cache path (no download). Empty when
+// `SlotMax` is below 1.
+std::vector<PanelSlot> PanelSlotsFromCache(RegistryBackend& registry, CacheFileSystem& files);
+
 }  // namespace brumo

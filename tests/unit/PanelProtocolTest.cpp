@@ -116,6 +116,12 @@ TEST(PanelProtocol, RefreshStoresEverySlotAndItsPicture) {
         {"LastUpdate", "06.12.2026"}};
     for (const auto& [name, value] : stored)
         EXPECT_EQ(ReadPanelValue(registry, name), value) << name;
+    const auto cached = PanelSlotsFromCache(registry, cache);
+    ASSERT_EQ(cached.size(), 3U);
+    for (std::size_t i = 0; i < cached.size(); ++i) {
+        EXPECT_EQ(cached[i].entry, (*slots)[i].entry);
+        EXPECT_EQ(cached[i].picturePath, (*slots)[i].picturePath);
+    }
     EXPECT_FALSE(IsPanelCheckDue(registry, "06.12.2026"));
     EXPECT_TRUE(IsPanelCheckDue(registry, "07.12.2026"));
 }
@@ -143,6 +149,7 @@ TEST(PanelProtocol, BadHandshakeOrCountWritesLittle) {
         EXPECT_EQ(registry.Stored(kKey, "SlotMax").value_or("-"), c.stored) << c.slotMax;
         EXPECT_EQ(registry.Stored(kKey, "LastUpdate").has_value(), c.lastUpdate) << c.slotMax;
         EXPECT_TRUE(IsPanelCheckDue(registry, c.lastUpdate ? "e" : ""));
+        EXPECT_EQ(PanelSlotsFromCache(registry, cache).size(), slots ? slots->size() : 0U);
     }
 }
 
