@@ -77,6 +77,9 @@ std::string WinInetHttp::HttpRequest(const std::string& a_Url, const std::string
                                                   Utf8ToWide(url.path).c_str(), kHttpVersion,
                                                   nullptr, nullptr, INTERNET_FLAG_RELOAD, 0));
     if (!request) return {};
+    // Children normally inherit the time-outs; some WinInet versions only
+    // take the send and receive ones on the request itself.
+    SetTimeouts(request.get());
     HttpAddRequestHeadersW(request.get(), kContentType, static_cast<DWORD>(-1),
                            HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE);
     std::string body = a_Body;  // the call takes a mutable buffer
