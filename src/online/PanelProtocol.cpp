@@ -57,6 +57,10 @@ std::string PanelScriptUrl(std::string_view host) {
            "/updatepanel.php";
 }
 
+std::string PanelScriptUrl() {
+    return PanelScriptUrl(BRUMO_UPDATE_HOST);
+}
+
 bool PanelHandshake(HttpPort& port, const std::string& url) {
     return Post(port, url, "action=handshake") == "ready";
 }

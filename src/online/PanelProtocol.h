@@ -22,6 +22,8 @@ inline constexpr std::string_view kPanelSection = "UpdatePanel";
 
 // "http://<host>/updatepanel/brumo/<version>/updatepanel.php".
 std::string PanelScriptUrl(std::string_view host);
+// The same for the update server set at build time (BRUMO_UPDATE_HOST).
+std::string PanelScriptUrl();
 
 // True only for the reply "ready", exactly.
 bool PanelHandshake(HttpPort& port, const std::string& url);

@@ -123,6 +123,7 @@ TEST(PanelProtocol, RefreshStoresEverySlotAndItsPicture) {
         EXPECT_EQ(cached[i].picturePath, (*slots)[i].picturePath);
     }
     EXPECT_FALSE(IsPanelCheckDue(registry, "06.12.2026"));
+    EXPECT_EQ(PanelScriptUrl(), PanelScriptUrl(BRUMO_UPDATE_HOST));
     EXPECT_TRUE(IsPanelCheckDue(registry, "07.12.2026"));
 }
 
