@@ -37,7 +37,10 @@ class OneShotServer {
         WSACleanup();
     }
     bool Listening() const { return listening_; }
-    const std::string& Received() const { return received_; }  // after the call returned
+    const std::string& Received() {
+        if (thread_.joinable()) thread_.join();
+        return received_;
+    }
 
   private:
     void Serve(Answer answer) {
