@@ -162,7 +162,10 @@ void MusicPage::UpdateSoundProgress(std::int32_t a_Length, std::int32_t a_Positi
         form.LabelSndProgress.Caption.clear();
         return;
     }
-    form.SndProgressBar.Width = form.SndProgress.Width / a_Length * a_Position;
+    // The device may report a position a little past the length at the end;
+    // the bar never grows out of its track.
+    form.SndProgressBar.Width =
+        std::clamp(form.SndProgress.Width / a_Length * a_Position, 0.0, form.SndProgress.Width);
     form.LabelSndProgress.Caption =
         OneDecimalSeconds(a_Position, context_.locale.DecimalSeparator()) + "s";
 }

@@ -114,6 +114,7 @@ TEST(MusicPage, PreviewFollowsTheDevice) {
              {[&] { tick(0, "playing"); }, "Stop, on 200, 0,0s, 0.000000, C:\\a.wav"},
              {[&] { tick(200, "playing"); }, "Stop, on 200, 0,2s, 0.800000, C:\\a.wav"},
              {[&] { tick(12250, "playing"); }, "Stop, on 200, 12,2s, 49.000000, C:\\a.wav"},
+             {[&] { tick(220000, "playing"); }, "Stop, on 200, 220,0s, 861.000000, C:\\a.wav"},
              {[&] { tick(12400, "stopped"); }, idle},
              {[&] { play(), play(); }, idle},
              {[&] { f.form.TxSoundfile.SetText(" "), play(); }, "Stop, on 200, , 0.000000, "},
