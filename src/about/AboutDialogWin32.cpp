@@ -1,5 +1,5 @@
 // The about box's window: a modal dialog from the template in
-// AboutDialog.rc. Opening it builds the portable `AboutForm` and copies its
+// AboutDialogWin32.rc. Opening it builds the portable `AboutForm` and copies its
 // texts into the controls; the links (notify statics, underlined, with a
 // hand cursor) and the two buttons forward their clicks to the form. The
 // dialog's state lives on the caller's stack for the modal loop and travels
@@ -17,7 +17,7 @@
 namespace brumo {
 namespace {
 
-// The program's icon in brumo.rc; the system's application icon without it.
+// The program's icon in BrumoWin32.rc; the system's application icon without it.
 constexpr WORD kProgramIconId = 100;
 // Windows' classic link blue; the system's hot-track colour is not always
 // distinct from the dialog's background.

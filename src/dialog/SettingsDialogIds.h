@@ -1,5 +1,5 @@
 // Identifiers of the settings dialog's resource template, its controls and
-// its menu items; shared by the template (SettingsDialog.rc), the Windows
+// its menu items; shared by the template (SettingsDialogWin32.rc), the Windows
 // view and the tests that drive the dialog. Plain macros, because the
 // resource compiler reads this file too.
 #pragma once
