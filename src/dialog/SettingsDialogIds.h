@@ -89,8 +89,15 @@
 // Window timers of the dialog.
 #define IDT_TimerSnd 1
 
-// The update panel, below the tabs.
+// The update panel, in its column beside the tabs.
 #define IDC_PictureAd 390
 #define IDC_LabelAd 391
 #define IDC_LabelConnection 392
 #define IDC_LabelConnectionHelp 393
+#define IDC_BtnAd 394 /* element 0; later elements are made at run time */
+#define IDC_PictureUpdate 395
+#define IDC_LabelUpdate 396
+// Run-time elements of BtnAd: element i gets IDC_BtnAdFirst + i.
+#define IDC_BtnAdFirst 600
+
+#define IDT_AdTimer 2
