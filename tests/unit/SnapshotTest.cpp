@@ -1,7 +1,9 @@
 // The sticker's colour-keyed copy against a plain per-pixel loop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <iterator>
 
 #include "DrawingReference.h"
 #include "imaging/Snapshot.h"
@@ -9,35 +11,27 @@
 namespace brumo {
 namespace {
 
-// A 4 x 3 overlay: pure white, white one step off in each channel, and other
-// colours, among them red and blue to tell the colour orders apart.
-void FillOverlay(MemorySurface& overlay) {
-    overlay.Resize(4, 3);
-    const Pixel pixels[3][4] = {{0xFFFFFF, 0xFEFFFF, 0xFFFEFF, 0xFFFFFE},
-                                {0x000000, 0xFFFFFF, 0xFF0000, 0x0000FF},
-                                {0x123456, 0xFFFFFF, 0xFFFFFF, 0x00FF00}};
-    for (std::int32_t y = 0; y < 3; ++y)
-        for (std::int32_t x = 0; x < 4; ++x) overlay.Row(y)[x] = pixels[y][x];
-}
-
 TEST(Snapshot, TransparentCopyKeepsTheDestinationOnlyUnderTheSeeThroughColour) {
     struct Case {
         Rect rect;
         std::int32_t x, y;
         ColorRef key = kSeeThroughWhite;
     };
+    // Inside, across each edge of the target and of the overlay, wholly
+    // outside, at the ends of the 32-bit range; COLORREF red as the key.
     const Case cases[] = {
-        {{0, 0, 4, 3}, 1, 1},
-        {{0, 0, 4, 3}, -2, -1},
-        {{0, 0, 4, 3}, 3, 2},
-        {{-1, -1, 4, 3}, 0, 0},
-        {{1, 1, 9, 9}, 0, 0},
-        {{0, 0, 4, 3}, 5, 0},
-        {{0, 0, INT_MAX, INT_MAX}, INT_MIN, 1},
-        {{0, 0, 4, 3}, 1, 0, 0x0000FF},  // COLORREF red: the red pixel is see-through
+        // clang-format off
+        {{0, 0, 4, 3}, 1, 1}, {{0, 0, 4, 3}, -2, -1}, {{0, 0, 4, 3}, 3, 2}, {{-1, -1, 4, 3}, 0, 0},
+        {{1, 1, 9, 9}, 0, 0}, {{0, 0, 4, 3}, 5, 0}, {{0, 0, INT_MAX, INT_MAX}, INT_MIN, 1},
+        {{0, 0, 4, 3}, 1, 0, 0x0000FF},
+        // clang-format on
     };
-    MemorySurface overlay;
-    FillOverlay(overlay);
+    // Pure white, white one step off in each channel, and other colours,
+    // red and blue among them to tell the colour orders apart.
+    const Pixel pixels[] = {0xFFFFFF, 0xFEFFFF, 0xFFFEFF, 0xFFFFFE, 0x000000, 0xFFFFFF,
+                            0xFF0000, 0x0000FF, 0x123456, 0xFFFFFF, 0xFFFFFF, 0x00FF00};
+    MemorySurface overlay(4, 3);
+    std::copy(std::begin(pixels), std::end(pixels), overlay.Row(0));
     for (const Case& c : cases) {
         MemorySurface target(5, 4);
         reference::FillPattern(target);

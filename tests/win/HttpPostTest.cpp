@@ -78,7 +78,7 @@ TEST(HttpPost, DownloadsPicturesIntoTheCacheFolder) {
         {ReplyMode::BigReply, big, "HTTP://127.0.0.1/big.gif", big.substr(0, kMaxPictureBytes)},
         {ReplyMode::CloseMidReply, PatternBytes(3000), "http://127.0.0.1/x", PatternBytes(3000)},
         {ReplyMode::NeverAnswer, "", "http://127.0.0.1/silent.gif", ""},
-        {ReplyMode::Answer, "never read", "file:///C:/windows/win.ini", ""},
+        {ReplyMode::Answer, "never read", "file://127.0.0.1/p/a.gif", ""},
     };
     WinCacheFileSystem files;
     const char* local = std::getenv("LOCALAPPDATA");

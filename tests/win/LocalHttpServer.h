@@ -8,6 +8,7 @@
 #include <winsock2.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -87,10 +88,7 @@ class LocalHttpServer {
 
     // Closes the listener and every connection still held; joins the thread.
     void Stop() {
-        {
-            const std::lock_guard lock(mutex_);
-            stopping_ = true;
-        }
+        stopping_ = true;
         if (thread_.joinable()) thread_.join();
         for (const auto& held : held_) closesocket(held.first);
         held_.clear();
@@ -117,14 +115,9 @@ class LocalHttpServer {
     static constexpr long kPollMicroseconds = 50000;
     static constexpr DWORD kSocketPatienceMs = 10000;  // a stuck client cannot hang the test
 
-    bool Stopping() const {
-        const std::lock_guard lock(mutex_);
-        return stopping_;
-    }
-
     void Serve() {
         std::size_t index = 0;
-        while (!Stopping()) {
+        while (!stopping_) {
             CloseHeldPast(std::chrono::steady_clock::now());
             fd_set readable;
             FD_ZERO(&readable);
@@ -188,13 +181,8 @@ class LocalHttpServer {
                                        ? std::string()
                                        : "Content-Length: " + std::to_string(announced) + "\r\n";
         const std::string message = "HTTP/1.0 200 OK\r\n" + length + "\r\n" + reply.body;
-        std::size_t sent = 0;
-        while (sent < message.size()) {
-            const int n =
-                send(client, message.data() + sent, static_cast<int>(message.size() - sent), 0);
-            if (n <= 0) return;  // the client has gone
-            sent += static_cast<std::size_t>(n);
-        }
+        // A blocking send takes it all, or fails when the client has gone.
+        send(client, message.data(), static_cast<int>(message.size()), 0);
     }
 
     HttpResponder responder_;
@@ -206,7 +194,7 @@ class LocalHttpServer {
     std::thread thread_;
     mutable std::mutex mutex_;
     mutable std::condition_variable arrived_;
-    bool stopping_ = false;
+    std::atomic<bool> stopping_ = false;
     std::vector<std::string> requests_;
 };
 

@@ -64,8 +64,7 @@ TEST(Snapshot, CapturesWhatLiesBehindTheTargetAndLaysTheCardOnTop) {
     MakeSnapshot(child, target, card, loop, messages);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(IsWindowVisible(child));
-    ASSERT_EQ(target.Width(), kW);
-    ASSERT_EQ(target.Height(), kH);
+    ASSERT_TRUE(target.Width() == kW && target.Height() == kH);
     const Pixel white = ColorRefToPixel(kWhite);
     int wrong = 0, drawn = 0;
     for (std::int32_t y = 0; y < kH; ++y)
@@ -75,8 +74,7 @@ TEST(Snapshot, CapturesWhatLiesBehindTheTargetAndLaysTheCardOnTop) {
             wrong += target.At(x, y) != (over == white ? backdrop.At(kAtX + x, kAtY + y) : over);
         }
     EXPECT_EQ(wrong, 0);
-    EXPECT_GT(drawn, kW + kH);  // more than a frame's worth: the card shows
-    EXPECT_LT(drawn, kW * kH / 2);
+    EXPECT_GT(drawn, 2 * (kW + kH));  // more than a frame's worth: the card shows
 
     DestroyWindow(child);
     MakeSnapshot(child, target, card, loop, messages);
