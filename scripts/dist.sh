@@ -6,8 +6,10 @@
 #   SHA256SUMS                     the checksums of these three
 # brumo.scr comes from the release presets, which keep the default server
 # names (the win64 test build talks to a local one), stripped of symbols.
-# VERSION is the CMake project version. The archives hold no extra
-# attributes, and their files carry the time of the last commit.
+# VERSION is the CMake project version. The same commit gives the same
+# brumo.scr and archives: the files carry the time of the last commit
+# (SOURCE_DATE_EPOCH, unless it is set already, is also the programs' link
+# time), the archives hold no extra attributes.
 set -euo pipefail
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -22,8 +24,8 @@ if [[ -z "$version" ]]; then
     exit 1
 fi
 readonly out="$repo_root/out" stage="$repo_root/build/dist"
-stamp="$(git log -1 --format=%cd --date=format:%Y%m%d%H%M.%S 2>/dev/null || echo 200001010000)"
-readonly stamp
+SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 946684800)}"
+export SOURCE_DATE_EPOCH
 
 rm -rf "$stage"
 mkdir -p "$stage" "$out"
@@ -38,8 +40,8 @@ stage_archive() {
     # Notepad of every Windows version reads UTF-8 with a byte order mark and CR LF.
     { printf '\xEF\xBB\xBF'; sed -e "s/@VERSION@/$version/g" -e "s/@BITS@/$bits/" -e 's/$/\r/' \
         installer/ReadMe.txt; } >"$dir/ReadMe.txt"
-    touch -t "$stamp" "$dir/brumo.scr" "$dir/ReadMe.txt"
-    (cd "$dir" && zip -q -X "$out/brumo-$version-$name.zip" brumo.scr ReadMe.txt)
+    touch -d "@$SOURCE_DATE_EPOCH" "$dir/brumo.scr" "$dir/ReadMe.txt"
+    (cd "$dir" && TZ=UTC zip -q -X "$out/brumo-$version-$name.zip" brumo.scr ReadMe.txt)
 }
 
 stage_archive win64 64-bit x86_64-w64-mingw32
