@@ -13,6 +13,7 @@ readonly required_packages=(
     lame id3v2 eyed3
     clang libclang-rt-14-dev
     clang-format clang-tidy shellcheck
+    nsis zip unzip
 )
 
 is_installed() {

@@ -8,6 +8,8 @@
 #   4. 64-bit Windows build (brumo.scr, Wine tests, e2e helper)
 #   5. 32-bit Windows build (compile check only)
 #   6. Wine tests and end-to-end runs of brumo.scr under Wine + Xvfb
+#   7. the release files (scripts/dist.sh) and their test, the setup program
+#      under Wine in a fresh prefix (tests/dist/test_installer.sh)
 # Prints the ctest summaries and how long each stage took.
 set -euo pipefail
 
@@ -58,3 +60,5 @@ stage "win64: build" scripts/build-preset.sh win64
 stage "win32: build (compile check)" scripts/build-preset.sh win32
 stage "win64: Wine tests and end-to-end runs" \
     scripts/with-wine.sh ctest --test-dir build/win64 --output-on-failure
+stage "dist: release builds, archives and setup program" scripts/dist.sh
+stage "dist: archives, setup and uninstall under Wine" tests/dist/test_installer.sh
