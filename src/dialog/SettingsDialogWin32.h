@@ -50,7 +50,7 @@ struct SettingsDialogServices {
     LocalePort* locale = nullptr;
     TagFileSystem* tagFiles = nullptr;
     // The news panel's script, downloads and cache; null: WinInet and the user's folders.
-    UpdatePanelServices panel;
+    UpdatePanelServices panel{};
 };
 
 class SettingsDialogWin32 final : public SettingsFormHost, public MessageSink {
