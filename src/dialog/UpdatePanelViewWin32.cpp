@@ -230,8 +230,8 @@ void UpdatePanelViewWin32::MirrorUnderline() {
     underlineShown_ = wanted;
 }
 
-// The box comes up over the dialog and is painted before the network blocks
-// the thread.
+// The box comes up over the dialog and is on screen before the network
+// blocks the thread.
 void UpdatePanelViewWin32::MakeSnapshot() {
     const HWND box = Item(IDC_PictureUpdate);
     MirrorText(Item(IDC_LabelUpdate), panel_->LabelUpdate.Caption);
@@ -241,6 +241,7 @@ void UpdatePanelViewWin32::MakeSnapshot() {
     brumo::MakeSnapshot(box, waitBox_, overlay_, pump_, context_.messages);
     MirrorWaitBox();
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    pump_.DoEvents();  // some systems put what was painted on screen only here
 }
 
 bool UpdatePanelViewWin32::IsInternetConnected() {
