@@ -2,7 +2,7 @@
 // and stops it (or lets the destructor do it); a thread accepts one connection
 // after another, records each request (head and body, as received) and answers
 // it as the script says. A connection that is never answered is held open
-// until Stop, so the client has to give up on its own.
+// (until Stop, or 10 s at most), so the client has to give up on its own.
 #pragma once
 
 #include <winsock2.h>
@@ -22,7 +22,7 @@ namespace brumo {
 
 enum class ReplyMode {
     Answer,         // "200 OK" with Content-Length, the body, close
-    NeverAnswer,    // read the request, then stay silent with the connection open
+    NeverAnswer,    // read the request, then stay silent with the connection open (10 s at most)
     CloseMidReply,  // announce twice the body's length, send the body, close
     BigReply,       // no Content-Length: the body, then the close ends it
 };
@@ -92,7 +92,7 @@ class LocalHttpServer {
             stopping_ = true;
         }
         if (thread_.joinable()) thread_.join();
-        for (const SOCKET held : held_) closesocket(held);
+        for (const auto& held : held_) closesocket(held.first);
         held_.clear();
         if (listener_ != INVALID_SOCKET) closesocket(listener_);
         listener_ = INVALID_SOCKET;
@@ -125,6 +125,7 @@ class LocalHttpServer {
     void Serve() {
         std::size_t index = 0;
         while (!Stopping()) {
+            CloseHeldPast(std::chrono::steady_clock::now());
             fd_set readable;
             FD_ZERO(&readable);
             FD_SET(listener_, &readable);
@@ -144,13 +145,23 @@ class LocalHttpServer {
             arrived_.notify_all();
             const ScriptedReply reply = responder_(index++, request);
             if (reply.mode == ReplyMode::NeverAnswer) {
-                held_.push_back(client);
+                held_.emplace_back(client, std::chrono::steady_clock::now() +
+                                               std::chrono::milliseconds(kSocketPatienceMs));
                 continue;
             }
             SendReply(client, reply);
             shutdown(client, SD_SEND);
             closesocket(client);
         }
+    }
+
+    // A client that never gives up fails its test instead of hanging it.
+    void CloseHeldPast(std::chrono::steady_clock::time_point now) {
+        std::erase_if(held_, [now](const auto& held) {
+            if (held.second > now) return false;
+            closesocket(held.first);
+            return true;
+        });
     }
 
     // The head up to the blank line and as much body as Content-Length announces.
@@ -189,7 +200,9 @@ class LocalHttpServer {
     HttpResponder responder_;
     SOCKET listener_ = INVALID_SOCKET;
     bool started_ = false;
-    std::vector<SOCKET> held_;  // touched by the serving thread only until it is joined
+    // Silent connections and when they are closed; touched by the serving
+    // thread only until it is joined.
+    std::vector<std::pair<SOCKET, std::chrono::steady_clock::time_point>> held_;
     std::thread thread_;
     mutable std::mutex mutex_;
     mutable std::condition_variable arrived_;
