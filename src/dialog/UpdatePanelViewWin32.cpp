@@ -163,6 +163,7 @@ void UpdatePanelViewWin32::DrawWaitBox(const DRAWITEMSTRUCT& item) {
     MapWindowPoints(context_.dialog, item.hwndItem, reinterpret_cast<POINT*>(&label), 2);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(context_.dialog, WM_GETFONT, 0, 0));
     const SelectedObject selected(item.hDC, font);
+    FillRect(item.hDC, &label, context_.background.Brush());  // an opaque label, readable
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
     const std::wstring caption = Utf8ToWide(panel_->LabelUpdate.Caption);
