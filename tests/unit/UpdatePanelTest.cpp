@@ -2,7 +2,6 @@
 // in twips, pictures that fail to load, and what a slot click opens.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <set>
 
 #include "FakePanel.h"
@@ -17,32 +16,41 @@ namespace {
 const std::string kCache = "C:\\Users\\u\\AppData\\Local\\Halvix\\Brumo\\UpdatePanel\\";
 constexpr const char* kToday = "06.12.2026";  // FakeLocale's text for FakeClock's day
 
-// A German dialog whose script offers three slots, each with a picture.
+using Stored = std::vector<std::pair<std::string, std::string>>;
+
+// A German dialog with `stored` in the panel's section, whose script offers
+// three slots, each with a picture; the panel's places are at 144 DPI.
 struct Panel : MessageSink, UpdatePanelHost {
-    Panel() {
+    explicit Panel(const Stored& stored = {})
+        : preset((Preset(stored), true)),
+          panel(UpdatePanelContext{form,
+                                   *this,
+                                   {script, cache, cache, registry},
+                                   language,
+                                   locale,
+                                   clock,
+                                   PanelScriptUrl("h"),
+                                   {0, 0, 160, 60},
+                                   144}) {}
+    void Preset(const Stored& stored) {
         script.replies = {{"action=handshake", "ready"}, {"action=getslotmax", "3"}};
         for (const std::string id : {"1", "2", "3"}) {
             script.replies["lang=1&action=getslot&id=" + id] = "Slot:Image:http://h/" + id + ".gif";
             pictures.insert(kCache + "Slot" + id + ".gif");
         }
+        for (const auto& [name, text] : stored) registry.Preset(key, name, text);
     }
     void ShowMessage(const std::string&, MessageStyle) override {}
     void MakeSnapshot() override { calls.push_back("snapshot"); }
     bool IsInternetConnected() override { return connected; }
     void OpenAddress(const std::string& address) override { calls.push_back("open " + address); }
-    bool LoadPicture(const std::string& path, Surface&) override {
-        return ++loads, pictures.count(path) > 0;
-    }
-    UpdatePanel& Open(std::int32_t pixelsPerInch = 96) {
-        return panel.emplace(UpdatePanelContext{form,
-                                                *this,
-                                                {script, cache, cache, registry},
-                                                language,
-                                                locale,
-                                                clock,
-                                                PanelScriptUrl("h"),
-                                                {0, 0, 160, 60},
-                                                pixelsPerInch});
+    // Each picture loads once and paints 0x010101; a second load fails.
+    bool LoadPicture(const std::string& path, Surface& picture) override {
+        ++loads;
+        if (pictures.erase(path) == 0) return false;
+        picture.SetBackColor(0x010101);
+        picture.Clear();
+        return true;
     }
     std::string key = SectionKeyPath("UpdatePanel");
     test::FakeRegistry registry;
@@ -53,11 +61,12 @@ struct Panel : MessageSink, UpdatePanelHost {
     test::FakeCache cache;
     test::FakeLocale locale;
     test::FakeClock clock;
-    std::optional<UpdatePanel> panel;
     std::vector<std::string> calls;  // "snapshot", "open <address>"
     std::set<std::string> pictures;  // the paths that load
     std::size_t loads = 0;
     bool connected = true;
+    bool preset;
+    UpdatePanel panel;
 };
 
 TEST(UpdatePanel, GoesOnlineAtMostOnceADay) {
@@ -78,17 +87,14 @@ TEST(UpdatePanel, GoesOnlineAtMostOnceADay) {
         {"", true, "", 1, true, "", 2, 2},
     };
     for (const auto& c : cases) {
-        Panel f;
+        Panel f(c.lastUpdate == nullptr ? Stored{}
+                                        : Stored{{"LastUpdate", c.lastUpdate},
+                                                 {"SlotMax", "2"},
+                                                 {"Slot1", "Image:http://h/1.gif"},
+                                                 {"Slot2", "Image:http://h/2.gif"}});
         f.script.replies["action=handshake"] = c.handshake;
         f.connected = c.connected;
-        if (c.lastUpdate != nullptr) {
-            for (const auto& [name, text] : {std::pair{"LastUpdate", c.lastUpdate},
-                                             {"SlotMax", "2"},
-                                             {"Slot1", "Image:http://h/1.gif"},
-                                             {"Slot2", "Image:http://h/2.gif"}})
-                f.registry.Preset(f.key, name, text);
-        }
-        UpdatePanel& panel = f.Open();
+        UpdatePanel& panel = f.panel;
         ASSERT_TRUE(panel.AdTimer.Enabled && panel.AdTimer.Interval == 2000);
         forms::Fire(panel.AdTimer.Timer);
         const bool due = c.requests > 0 || !c.connected;
@@ -102,27 +108,14 @@ TEST(UpdatePanel, GoesOnlineAtMostOnceADay) {
         EXPECT_EQ(f.form.LabelConnectionHelp.Visible, c.notice) << label;
         EXPECT_EQ(f.registry.Stored(f.key, "LastUpdate").value_or("-"), c.storedAfter) << label;
         EXPECT_EQ(f.loads, c.loads) << label;
-        EXPECT_EQ(panel.BtnAd.size(), c.buttons) << label;
-        EXPECT_EQ(panel.BtnAd[0].Visible, c.loads > 0) << label;
+        ASSERT_EQ(panel.BtnAd.size(), c.buttons) << label;
+        for (std::size_t i = 0; i < c.buttons; ++i) {  // 1100 twips apart
+            EXPECT_EQ(panel.BtnAd[i].Place, (Rect{0, 110 * static_cast<int>(i), 160, 60})) << i;
+            EXPECT_EQ(panel.BtnAd[i].Visible, c.loads > 0) << label;
+        }
+        const auto& kept = panel.BtnAd[0].Picture;  // a failed second load keeps the first
+        EXPECT_EQ(kept ? kept->At(0, 0) : 0, c.loads > 0 ? 0x010101U : 0U) << label;
     }
-}
-
-TEST(UpdatePanel, SlotsLieOneSpacingApartAndAPictureThatFailsKeepsTheOld) {
-    Panel f;
-    f.pictures.erase(kCache + "Slot2.gif");
-    UpdatePanel& panel = f.Open(144);
-    panel.RefreshPanelOnline(kToday);
-    ASSERT_EQ(panel.BtnAd.size(), 3U);
-    const Rect places[] = {{0, 0, 160, 60}, {0, 110, 160, 60}, {0, 220, 160, 60}};
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(panel.BtnAd[i].Place, places[i]) << i;
-        EXPECT_EQ(panel.BtnAd[i].Picture != nullptr, i != 1) << i;
-    }
-    const Surface* first = panel.BtnAd[0].Picture.get();
-    f.pictures.clear();
-    panel.RefreshPanelOnline(kToday);
-    EXPECT_EQ(panel.BtnAd[0].Picture.get(), first);
-    EXPECT_EQ(panel.BtnAd[2].Picture, nullptr);
 }
 
 TEST(UpdatePanel, AClickOpensOnlyAWebLink) {
@@ -139,11 +132,8 @@ TEST(UpdatePanel, AClickOpensOnlyAWebLink) {
         {"Standard:URL;URL:http://h/a;URL:http://h/b", ""},
     };
     for (const auto& [tag, opened] : cases) {
-        Panel f;
-        f.registry.Preset(f.key, "SlotMax", "2");
-        f.registry.Preset(f.key, "Slot2", tag);
-        UpdatePanel& panel = f.Open();
-        for (const std::size_t element : {0, 1, 2}) panel.BtnAd_Click(element);
+        Panel f({{"SlotMax", "2"}, {"Slot2", tag}});
+        for (const std::size_t element : {0, 1, 2}) f.panel.BtnAd_Click(element);
         EXPECT_EQ(f.calls, std::vector<std::string>(*opened ? 1 : 0, std::string("open ") + opened))
             << tag;
     }

@@ -30,7 +30,6 @@
 #include "dialog/SettingsDialogIds.h"
 #include "dialog/SettingsDialogWin32.h"
 #include "music/SoundWin32.h"
-#include "online/PanelCacheWin32.h"
 #include "settings/RegistryWin32.h"
 
 namespace brumo {
@@ -346,14 +345,10 @@ ScriptedReply PanelScript(const std::string& request, int count) {
 }
 
 // Each test opens the dialog itself, once its server listens; nothing is
-// stored or cached for the panel at the start.
+// stored for the panel at the start.
 class PanelDialog : public SettingsDialog {
   protected:
-    void SetUp() override {
-        WriteSection({}, kPanelSection);
-        for (const char* name : {"Slot1.gif", "Slot2.gif", "Slot3.gif"})
-            DeleteFileW(Utf8ToWide(GetCachePath(files, name)).c_str());
-    }
+    void SetUp() override { WriteSection({}, kPanelSection); }
     void Open() {
         if (view.IsOpen()) view.Unload();
         ASSERT_TRUE(view.Create());
@@ -367,7 +362,6 @@ class PanelDialog : public SettingsDialog {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     bool Shown(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
-    WinCacheFileSystem files;
 };
 
 // Then refreshes of one slot and of three again make and destroy buttons
@@ -379,24 +373,16 @@ TEST_F(PanelDialog, RefreshStoresAndShowsThreeSlotsWhoseLinksStartNoProgram) {
         [&count](std::size_t, const std::string& r) { return PanelScript(r, count); }));
     Open();
     Tick();
-    const std::vector<std::string> got = server.Requests();
-    const std::string post = "POST /updatepanel/brumo/1.5.0/updatepanel.php HTTP/1.0\r\n",
-                      slot =
-                          "lang=" + std::to_string(language.GetLanguage()) + "&action=getslot&id=";
-    const std::string wanted[] = {post + "action=handshake", post + "action=getslotmax",
-                                  post + slot + "1",         "GET /p0.gif",
-                                  post + slot + "2",         "GET /p1.gif",
-                                  post + slot + "3",         "GET /p2.gif"};
-    ASSERT_EQ(got.size(), std::size(wanted));
-    for (std::size_t i = 0; i < got.size(); ++i) {  // the downloads' HTTP version is WinInet's
-        const std::string line = got[i].substr(0, got[i].find("\r\n") + 2);
-        EXPECT_EQ(line.starts_with("GET") ? line.substr(0, line.find(" HTTP/"))
-                                          : line + RequestBody(got[i]),
-                  wanted[i]);
-    }
-    EXPECT_NE(got[0].find("\r\nContent-Type: application/x-www-form-urlencoded\r\n"),
-              std::string::npos);
-    EXPECT_NE(got[0].find("\r\nUser-Agent: VA-Dez:INET\r\n"), std::string::npos);
+    std::vector<std::string> got;  // the script's bodies, the downloads' request lines
+    for (const std::string& r : server.Requests())
+        got.push_back(r.starts_with("GET") ? r.substr(0, r.find(" HTTP/")) : RequestBody(r));
+    const std::string slot =
+        "lang=" + std::to_string(language.GetLanguage()) + "&action=getslot&id=";
+    EXPECT_EQ(got, (std::vector<std::string>{"action=handshake", "action=getslotmax", slot + "1",
+                                             "GET /p0.gif", slot + "2", "GET /p1.gif", slot + "3",
+                                             "GET /p2.gif"}));
+    EXPECT_TRUE(server.Requests()[0].starts_with(
+        "POST /updatepanel/brumo/1.5.0/updatepanel.php HTTP/1.0\r\n"));
     EXPECT_EQ(ReadSection(kPanelSection), (Values{{L"SlotMax", L"3"},
                                                   {L"Slot1", Utf8ToWide(Entry(0))},
                                                   {L"Slot2", Utf8ToWide(Entry(1))},
@@ -463,21 +449,17 @@ TEST_F(PanelDialog, ABrokenServerShowsTheNoticeWithinTheTimeOuts) {
         const bool notice = c.body != "-";
         EXPECT_EQ(Shown(IDC_LabelConnection) && Shown(IDC_LabelConnectionHelp), notice);
         EXPECT_EQ(ReadSection(kPanelSection).count(L"LastUpdate"), notice ? 0U : 1U);
-        EXPECT_EQ(ReadSection(kPanelSection)[L"Slot1"], notice ? L"" : Utf8ToWide(Entry(0)));
     }
-    const auto underlined = [this] {
+    for (const auto& [window, underlined] : {std::pair{Item(IDC_LabelConnectionHelp), 1},
+                                             {view.Window(), 0},
+                                             {Item(IDC_LabelConnectionHelp), 1},
+                                             {Item(IDC_PictureAd), 0}}) {
+        SendMessageW(window, WM_MOUSEMOVE, 0, 0);
         LOGFONTW font{};
-        GetObjectW(
-            reinterpret_cast<HFONT>(SendMessageW(Item(IDC_LabelConnectionHelp), WM_GETFONT, 0, 0)),
-            sizeof font, &font);
-        return font.lfUnderline != 0;
-    };
-    for (const auto& [window, wanted] : {std::pair{Item(IDC_LabelConnectionHelp), true},
-                                         {view.Window(), false},
-                                         {Item(IDC_LabelConnectionHelp), true},
-                                         {Item(IDC_PictureAd), false}}) {
-        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-        EXPECT_EQ(underlined(), wanted);
+        GetObjectW(reinterpret_cast<HGDIOBJ>(
+                       SendMessageW(Item(IDC_LabelConnectionHelp), WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        EXPECT_EQ(font.lfUnderline, underlined);
     }
     Command(IDC_LabelConnectionHelp, STN_CLICKED);
     EXPECT_EQ(ReadSection(kPanelSection)[L"LastUpdate"], Today());
