@@ -378,7 +378,7 @@ TEST_F(PanelDialog, RefreshStoresAndShowsThreeSlotsWhoseLinksStartNoProgram) {
         got.push_back(r.starts_with("GET") ? r.substr(0, r.find(" HTTP/")) : RequestBody(r));
     const std::string slot =
         "lang=" + std::to_string(language.GetLanguage()) + "&action=getslot&id=";
-    EXPECT_EQ(got, (std::vector<std::string>{"action=handshake", "action=getslotmax", slot + "1",
+    ASSERT_EQ(got, (std::vector<std::string>{"action=handshake", "action=getslotmax", slot + "1",
                                              "GET /p0.gif", slot + "2", "GET /p1.gif", slot + "3",
                                              "GET /p2.gif"}));
     EXPECT_TRUE(server.Requests()[0].starts_with(
