@@ -90,9 +90,9 @@ std::vector<ControlBinding> BindControls(SettingsForm& form) {
     constexpr DialogPage always = DialogPage::Always;
     const ControlBinding below[] = {
         {IDC_LabelAd, &form.LabelAd, always},
-        // Hidden until the update panel shows its state.
-        {IDC_LabelConnection, &form.LabelConnection, DialogPage::Never},
-        {IDC_LabelConnectionHelp, &form.LabelConnectionHelp, DialogPage::Never},
+        // The panel's offline notice; the panel hides it until it is needed.
+        {IDC_LabelConnection, &form.LabelConnection, always},
+        {IDC_LabelConnectionHelp, &form.LabelConnectionHelp, always},
         {IDC_Command1, &form.Command1, always},
         {IDC_cmdOK, &form.cmdOK, always},
         {IDC_CmdCancel, &form.CmdCancel, always},

@@ -66,6 +66,7 @@ SettingsDialogWin32::SettingsDialogWin32(const SettingsDialogServices& services)
 SettingsDialogWin32::~SettingsDialogWin32() {
     // The window's last messages must not reach a half-destroyed view.
     if (dialog_) SetWindowLongPtrW(dialog_.get(), DWLP_USER, 0);
+    panelView_.reset();  // its run-time buttons and fonts go before the window
     dialog_.reset();
 }
 
@@ -114,6 +115,9 @@ void SettingsDialogWin32::Initialize(HWND dialog) {
     MessageSink& messages = services_.messages != nullptr ? *services_.messages : *this;
     gdiplus_.emplace();
     if (!gdiplus_->Running()) messages.ShowMessage(kGdiplusFailed, MessageStyle::Critical);
+    // A dialog made again: the page and the panel hold the old form, so they go first.
+    panelView_.reset();
+    music_.reset();
     form_ = std::make_unique<SettingsForm>(
         SettingsFormContext{services_.registry, services_.language, messages, *this, alphaBlend});
     bindings_ = BindControls(*form_);
@@ -121,6 +125,7 @@ void SettingsDialogWin32::Initialize(HWND dialog) {
     timers_ = BindTimers(*form_);
     timerIntervals_.assign(timers_.size(), 0);
     BuildMusicPage();
+    BuildUpdatePanel();
     RegisterTips();
     SizePreviews();
     Mirror();
@@ -151,6 +156,18 @@ void SettingsDialogWin32::BuildMusicPage() {
         MusicPageContext{*form_, *this, services_.sound, services_.language, locale, files});
 }
 
+// The panel shows its cache now and starts its timer, which the dialog runs
+// like its other window timers.
+void SettingsDialogWin32::BuildUpdatePanel() {
+    MessageSink& messages = services_.messages != nullptr ? *services_.messages : *this;
+    LocalePort& locale = services_.locale != nullptr ? *services_.locale : userLocale_;
+    panelView_ = std::make_unique<UpdatePanelViewWin32>(UpdatePanelViewContext{
+        dialog_.get(), *form_, services_.registry, services_.language, locale,
+        gdiplus_->Running() ? &*gdiplus_ : nullptr, messages, *background_, services_.panel});
+    timers_.push_back({IDT_AdTimer, &panelView_->Panel().AdTimer});
+    timerIntervals_.push_back(0);
+}
+
 INT_PTR SettingsDialogWin32::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
@@ -170,6 +187,9 @@ INT_PTR SettingsDialogWin32::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
             return TRUE;
         case WM_DRAWITEM:
             OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_MOUSEMOVE:
+            if (panelView_) panelView_->FormMouseMove();
             return TRUE;
         case WM_CTLCOLORDLG:
             return reinterpret_cast<INT_PTR>(background_->Paint(reinterpret_cast<HDC>(wParam)));
@@ -192,6 +212,10 @@ void SettingsDialogWin32::OnCommand(int id, int code, HWND control) {
     if (id == IDM_UPDATE && control == nullptr) {
         OpenAddress(dialog_.get(), UpdateAddress(services_.language.GetLanguage()),
                     AddressKinds::Web);
+        return;
+    }
+    if (panelView_ && panelView_->TakeCommand(id, code)) {
+        Mirror();
         return;
     }
     // Only a notification a model takes is mirrored back: mirroring on
@@ -221,9 +245,10 @@ void SettingsDialogWin32::OnTimer(UINT_PTR id) {
 }
 
 void SettingsDialogWin32::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (panelView_ && panelView_->Draw(item)) return;
     const ControlBinding* binding = FindBinding(bindings_, static_cast<int>(item.CtlID));
     if (binding == nullptr) {
-        FillRect(item.hDC, &item.rcItem, background_->Brush());  // the update panel
+        FillRect(item.hDC, &item.rcItem, background_->Brush());  // the panel's box
     } else if (auto* const* box = std::get_if<forms::PictureBox*>(&binding->model)) {
         PaintSurface(item, (*box)->Picture);
     } else if (auto* const* shape = std::get_if<forms::Shape*>(&binding->model)) {
@@ -261,6 +286,7 @@ void SettingsDialogWin32::Mirror() {
         EnableMenuItem(menu, static_cast<UINT>(item.id),
                        MF_BYCOMMAND | (item.model->Enabled ? MF_ENABLED : MF_GRAYED));
     }
+    if (panelView_) panelView_->Mirror();
     for (std::size_t i = 0; i < timers_.size(); ++i)
         MirrorTimer(dialog, timers_[i], timerIntervals_[i]);
 }
@@ -332,6 +358,9 @@ void SettingsDialogWin32::Unload() {
         if (timerIntervals_[i] != 0) KillTimer(dialog_.get(), timers_[i].id);
         timerIntervals_[i] = 0;
     }
+    timers_.clear();  // the panel's timer goes with the panel
+    timerIntervals_.clear();
+    panelView_.reset();
     dialog_.reset();
     gdiplus_.reset();
     PostQuitMessage(0);

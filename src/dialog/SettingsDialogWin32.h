@@ -1,12 +1,14 @@
 // The settings dialog on screen: a modeless dialog made from its resource
-// template, with the portable `SettingsForm` and its `MusicPage` behind it.
-// The view owns the window, the form, the music page, GDI+ for the background
-// preview, the tooltips, the window timers and the background brush; every
-// rule lives in the form and the page.
+// template, with the portable `SettingsForm`, its `MusicPage` and the news
+// panel's view behind it. The view owns the window, the form, the music page,
+// the panel's view, GDI+ for the previews and slot pictures, the tooltips,
+// the window timers and the background brush; every rule lives in the form,
+// the page and the panel.
 //
 // Control flow: `Create` makes the hidden dialog; its WM_INITDIALOG probes
 // AlphaBlend, starts GDI+, builds the form (which loads the settings and
-// labels the dialog) and the music page, sizes the previews and the progress
+// labels the dialog), the music page and the news panel (which shows its
+// cache and starts its timer), sizes the previews and the progress
 // track and mirrors the models onto the windows, window timers included. `Show` shows it and
 // activates the form. Each notification goes to its control model (`TakeCommand`, `TakeScroll`),
 // then every model is mirrored back (`Mirror`); a window timer's tick fires its timer model the
@@ -26,6 +28,7 @@
 #include "common/MessageSink.h"
 #include "dialog/DialogPaintWin32.h"
 #include "dialog/SettingsDialogBindings.h"
+#include "dialog/UpdatePanelViewWin32.h"
 #include "imaging/GdiplusWin32.h"
 #include "music/MusicPage.h"
 #include "music/Sound.h"
@@ -46,6 +49,8 @@ struct SettingsDialogServices {
     // and the real files.
     LocalePort* locale = nullptr;
     TagFileSystem* tagFiles = nullptr;
+    // The news panel's script, downloads and cache; null: WinInet and the user's folders.
+    UpdatePanelServices panel{};
 };
 
 class SettingsDialogWin32 final : public SettingsFormHost, public MessageSink {
@@ -62,6 +67,7 @@ class SettingsDialogWin32 final : public SettingsFormHost, public MessageSink {
     HWND Window() const { return dialog_.get(); }
     bool IsOpen() const { return static_cast<bool>(dialog_); }
     SettingsForm& Form() { return *form_; }
+    UpdatePanel& Panel() { return panelView_->Panel(); }
     const clsToolTip* ToolTips() const { return toolTips_.get(); }
 
     // SettingsFormHost
@@ -82,6 +88,7 @@ class SettingsDialogWin32 final : public SettingsFormHost, public MessageSink {
     void Initialize(HWND dialog);
     void SizePreviews();
     void BuildMusicPage();
+    void BuildUpdatePanel();
     void OnTimer(UINT_PTR id);
     void RegisterTips();
     void OnCommand(int id, int code, HWND control);
@@ -99,6 +106,7 @@ class SettingsDialogWin32 final : public SettingsFormHost, public MessageSink {
     WinTagFileSystem tagFiles_;
     std::unique_ptr<SettingsForm> form_;
     std::unique_ptr<MusicPage> music_;
+    std::unique_ptr<UpdatePanelViewWin32> panelView_;
     std::vector<ControlBinding> bindings_;
     std::vector<MenuBinding> menu_;
     std::vector<TimerBinding> timers_;

@@ -2,16 +2,20 @@
 // test prefix (the stored section is put back afterwards): stored values on
 // screen, relabelling and tooltips per language, what OK, Cancel and the
 // close box write, the keyboard through the shared loop, the music preview on
-// the real media interface, and no objects left behind by language and
-// flake-type changes.
+// the real media interface, no objects left behind by language and
+// flake-type changes, and the news panel against a local server.
 #include <gtest/gtest.h>
-// commctrl.h needs <windows.h> before it.
+// winsock2.h must come before <windows.h>, commctrl.h after it.
 // clang-format off
+#include "LocalHttpServer.h"
 #include <windows.h>
+#include <tlhelp32.h>
 #include <commctrl.h>
 // clang-format on
 
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -26,18 +30,20 @@
 #include "dialog/SettingsDialogIds.h"
 #include "dialog/SettingsDialogWin32.h"
 #include "music/SoundWin32.h"
+#include "online/PanelCacheWin32.h"
 #include "settings/RegistryWin32.h"
 
 namespace brumo {
 namespace {
 
 constexpr wchar_t kSection[] = L"Software\\Merelan\\Brumo\\Settings";
+constexpr wchar_t kPanelSection[] = L"Software\\Merelan\\Brumo\\UpdatePanel";
 using Values = std::map<std::wstring, std::wstring>;
 
-Values ReadSection() {
+Values ReadSection(const wchar_t* section = kSection) {
     Values values;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSection, 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, section, 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
     wchar_t name[256], data[1024];
     for (DWORD i = 0;; ++i) {
         DWORD nameLength = 256, size = sizeof data, type = 0;
@@ -50,10 +56,10 @@ Values ReadSection() {
     return values;
 }
 
-void WriteSection(const Values& values) {
-    RegDeleteTreeW(HKEY_CURRENT_USER, kSection);
+void WriteSection(const Values& values, const wchar_t* section = kSection) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, section);
     for (const auto& [name, text] : values)
-        RegSetKeyValueW(HKEY_CURRENT_USER, kSection, name.c_str(), REG_SZ, text.c_str(),
+        RegSetKeyValueW(HKEY_CURRENT_USER, section, name.c_str(), REG_SZ, text.c_str(),
                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
@@ -69,6 +75,12 @@ std::optional<std::string> CaptionOf(const ControlModel& model) {
         model);
 }
 
+// Today as the panel writes it: the user's short date.
+std::wstring Today() {
+    SystemClock clock;
+    return Utf8ToWide(UserLocale().ShortDate(clock.Now()));
+}
+
 struct RecordMessages : MessageSink {
     void ShowMessage(const std::string& text, MessageStyle) override { shown += text + "|"; }
     std::string shown;
@@ -82,11 +94,13 @@ class SettingsDialog : public ::testing::Test {
                       {L"RestartMin", L"42"},
                       {L"SnowballType", L"2"},
                       {L"BackgroundImageEnabled", L"-1"}});
+        WriteSection({{L"LastUpdate", Today()}}, kPanelSection);  // the panel stays offline
         ASSERT_TRUE(view.Create());
         view.Show(nullptr);
     }
     void TearDown() override {
         WriteSection(saved);
+        WriteSection(savedPanel, kPanelSection);
         MSG quit;
         while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
@@ -108,6 +122,7 @@ class SettingsDialog : public ::testing::Test {
     }
 
     const Values saved = ReadSection();
+    const Values savedPanel = ReadSection(kPanelSection);
     Win32Registry registry;
     Language language;
     WinMciPort mci;
@@ -302,6 +317,172 @@ TEST_F(SettingsDialog, LanguageAndFlakeTypeChangesKeepNoObjects) {
     }
     EXPECT_EQ(CountGdiObjects(), gdi);
     EXPECT_EQ(CountThreadWindows(), windows);
+}
+
+// One pixel of slot i's colour (red, green, blue), as a GIF.
+std::string Gif(std::size_t i) {
+    const char head[] = "GIF89a\1\0\1\0\x80\0\0", tail[] = "\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;";
+    std::string colour(3, '\0');
+    colour[i] = '\xFF';
+    return std::string(head, sizeof head - 1) + colour + std::string(tail, sizeof tail - 1);
+}
+const std::string kLinks[] = {"http://127.0.0.1/news", "file://C:/windows/notepad.exe",
+                              "C:\\windows\\notepad.exe"};
+std::string Entry(std::size_t i) {
+    return "Standard:URL;URL:" + kLinks[i] + ";Image:http://127.0.0.1/p" + std::to_string(i) +
+           ".gif";
+}
+
+// The panel's script with `count` slots, and the slots' pictures.
+ScriptedReply PanelScript(const std::string& request, int count) {
+    const std::string body = RequestBody(request);
+    ScriptedReply reply{ReplyMode::Answer, body == "action=handshake" ? "ready" : ""};
+    if (body == "action=getslotmax") reply.body = std::to_string(count);
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (body.ends_with("getslot&id=" + std::to_string(i + 1))) reply.body = "Slot:" + Entry(i);
+        if (request.starts_with("GET /p" + std::to_string(i) + ".gif ")) reply.body = Gif(i);
+    }
+    return reply;
+}
+
+// Each test opens the dialog itself, once its server listens; nothing is
+// stored or cached for the panel at the start.
+class PanelDialog : public SettingsDialog {
+  protected:
+    void SetUp() override {
+        WriteSection({}, kPanelSection);
+        for (const char* name : {"Slot1.gif", "Slot2.gif", "Slot3.gif"})
+            DeleteFileW(Utf8ToWide(GetCachePath(files, name)).c_str());
+    }
+    void Open() {
+        if (view.IsOpen()) view.Unload();
+        ASSERT_TRUE(view.Create());
+        view.Show(nullptr);
+    }
+    // The panel timer's tick as the window timer runs it; its seconds.
+    double Tick() {
+        view.Panel().AdTimer.Enabled = true;
+        const auto start = std::chrono::steady_clock::now();
+        SendMessageW(view.Window(), WM_TIMER, IDT_AdTimer, 0);
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    bool Shown(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
+    WinCacheFileSystem files;
+};
+
+// Then refreshes of one slot and of three again make and destroy buttons
+// and keep no objects.
+TEST_F(PanelDialog, RefreshStoresAndShowsThreeSlotsWhoseLinksStartNoProgram) {
+    std::atomic<int> count = 3;
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Start(
+        [&count](std::size_t, const std::string& r) { return PanelScript(r, count); }));
+    Open();
+    Tick();
+    const std::vector<std::string> got = server.Requests();
+    const std::string post = "POST /updatepanel/brumo/1.5.0/updatepanel.php HTTP/1.0\r\n",
+                      slot =
+                          "lang=" + std::to_string(language.GetLanguage()) + "&action=getslot&id=";
+    const std::string wanted[] = {post + "action=handshake", post + "action=getslotmax",
+                                  post + slot + "1",         "GET /p0.gif",
+                                  post + slot + "2",         "GET /p1.gif",
+                                  post + slot + "3",         "GET /p2.gif"};
+    ASSERT_EQ(got.size(), std::size(wanted));
+    for (std::size_t i = 0; i < got.size(); ++i) {  // the downloads' HTTP version is WinInet's
+        const std::string line = got[i].substr(0, got[i].find("\r\n") + 2);
+        EXPECT_EQ(line.starts_with("GET") ? line.substr(0, line.find(" HTTP/"))
+                                          : line + RequestBody(got[i]),
+                  wanted[i]);
+    }
+    EXPECT_NE(got[0].find("\r\nContent-Type: application/x-www-form-urlencoded\r\n"),
+              std::string::npos);
+    EXPECT_NE(got[0].find("\r\nUser-Agent: VA-Dez:INET\r\n"), std::string::npos);
+    EXPECT_EQ(ReadSection(kPanelSection), (Values{{L"SlotMax", L"3"},
+                                                  {L"Slot1", Utf8ToWide(Entry(0))},
+                                                  {L"Slot2", Utf8ToWide(Entry(1))},
+                                                  {L"Slot3", Utf8ToWide(Entry(2))},
+                                                  {L"LastUpdate", Today()}}));
+    RECT panel{}, place{};
+    GetWindowRect(Item(IDC_PictureAd), &panel);
+    for (std::size_t i = 0; i < 3; ++i) {  // each picture loaded from its cache file
+        const AdButton& model = view.Panel().BtnAd[i];
+        ASSERT_NE(model.Picture, nullptr);
+        EXPECT_EQ(model.Picture->At((model.Place.width - 1) / 2, (model.Place.height - 1) / 2),
+                  Pixel{0xFF0000} >> (8 * i));
+        const HWND button = Item(i == 0 ? IDC_BtnAd : IDC_BtnAdFirst + static_cast<int>(i));
+        GetWindowRect(button, &place);
+        const int top = MulDiv(static_cast<int>(i) * 1100, GetDpiForWindow(view.Window()), 1440);
+        ASSERT_EQ(IsWindowVisible(button) != FALSE, panel.top + top < panel.bottom) << i;
+        if (IsWindowVisible(button)) {  // else cut off by the panel's lower edge
+            EXPECT_EQ(std::pair(place.left, place.top), std::pair(panel.left, panel.top + top));
+        }
+    }
+    EXPECT_FALSE(Shown(IDC_LabelConnection) || Shown(IDC_PictureUpdate) || !messages.shown.empty());
+    Command(IDC_BtnAdFirst + 1, BN_CLICKED);
+    Command(IDC_BtnAdFirst + 2, BN_CLICKED);
+    Sleep(500);
+    const UniqueKernelHandle processes(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W process{};
+    process.dwSize = sizeof process;
+    for (BOOL more = Process32FirstW(processes.get(), &process); more;
+         more = Process32NextW(processes.get(), &process))
+        EXPECT_NE(_wcsicmp(process.szExeFile, L"notepad.exe"), 0);
+
+    const std::size_t gdi = CountGdiObjects(), windows = CountThreadWindows();
+    for (const int slots : {1, 3, 1, 3}) {
+        count = slots;
+        WriteSection({}, kPanelSection);
+        Tick();
+        RedrawWindow(view.Window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        EXPECT_EQ(CountGdiObjects(), gdi);
+        EXPECT_EQ(CountThreadWindows(), windows - (slots == 1 ? 2 : 0));
+    }
+}
+
+// Whatever the server does, a tick costs at most the client's time-outs. The
+// notice's link underlines under the mouse; its click stores today.
+TEST_F(PanelDialog, ABrokenServerShowsTheNoticeWithinTheTimeOuts) {
+    const struct {
+        ReplyMode mode;
+        std::string body;  // "-": the script's, cut short
+    } cases[] = {{ReplyMode::CloseMidReply, "-"},
+                 {ReplyMode::BigReply, PatternBytes(5 * 1024 * 1024)},
+                 {ReplyMode::NeverAnswer, ""}};
+    for (const auto& c : cases) {
+        LocalHttpServer server;
+        ASSERT_TRUE(server.Start([&c](std::size_t, const std::string& request) {
+            const ScriptedReply script = PanelScript(request, 1);
+            return ScriptedReply{c.mode, c.body == "-" ? script.body : c.body};
+        }));
+        WriteSection({}, kPanelSection);
+        Open();
+        const double seconds = Tick();
+        std::printf("tick against a server that %d: %.2f s\n", static_cast<int>(c.mode), seconds);
+        EXPECT_LT(seconds, 3.0);
+        const bool notice = c.body != "-";
+        EXPECT_EQ(Shown(IDC_LabelConnection) && Shown(IDC_LabelConnectionHelp), notice);
+        EXPECT_EQ(ReadSection(kPanelSection).count(L"LastUpdate"), notice ? 0U : 1U);
+        EXPECT_EQ(ReadSection(kPanelSection)[L"Slot1"], notice ? L"" : Utf8ToWide(Entry(0)));
+    }
+    const auto underlined = [this] {
+        LOGFONTW font{};
+        GetObjectW(
+            reinterpret_cast<HFONT>(SendMessageW(Item(IDC_LabelConnectionHelp), WM_GETFONT, 0, 0)),
+            sizeof font, &font);
+        return font.lfUnderline != 0;
+    };
+    for (const auto& [window, wanted] : {std::pair{Item(IDC_LabelConnectionHelp), true},
+                                         {view.Window(), false},
+                                         {Item(IDC_LabelConnectionHelp), true},
+                                         {Item(IDC_PictureAd), false}}) {
+        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_EQ(underlined(), wanted);
+    }
+    Command(IDC_LabelConnectionHelp, STN_CLICKED);
+    EXPECT_EQ(ReadSection(kPanelSection)[L"LastUpdate"], Today());
+    EXPECT_FALSE(Shown(IDC_LabelConnectionHelp));
+    EXPECT_TRUE(Shown(IDC_LabelConnection));
 }
 
 }  // namespace
