@@ -20,7 +20,7 @@ inline constexpr ColorRef kSeeThroughWhite = 0xFFFFFF;
 // destination pixel wherever the source pixel is exactly `seeThrough`. Parts
 // outside either surface are skipped; nothing outside the destination is
 // touched.
-void TransparentCopy(Surface& destination, const Surface& source, Rect sourceRect,
-                     std::int32_t x, std::int32_t y, ColorRef seeThrough);
+void TransparentCopy(Surface& destination, const Surface& source, Rect sourceRect, std::int32_t x,
+                     std::int32_t y, ColorRef seeThrough);
 
 }  // namespace brumo

@@ -16,7 +16,7 @@ namespace brumo {
 // it), resized to the window's client size here; `overlay` is drawn at its
 // top-left corner. Failures are shown through `messages` in fixed German
 // texts, as the saver always did; after a failed copy the overlay is not drawn.
-void MakeSnapshot(HWND target, DibSurface& targetPixels, const Surface& overlay,
-                  MessagePump& pump, MessageSink& messages);
+void MakeSnapshot(HWND target, DibSurface& targetPixels, const Surface& overlay, MessagePump& pump,
+                  MessageSink& messages);
 
 }  // namespace brumo
