@@ -37,7 +37,7 @@ shown() {  # shown ID...: "1" or "0" per control
     local id
     for id in "$@"; do helper "$WORK/c.txt" control "$HWND" "$id" && value_of "$WORK/c.txt" visible; done | xargs
 }
-last_update() { wine reg query "$PANEL" /v LastUpdate 2>/dev/null </dev/null | sed -n 's/.*REG_SZ *//p' | tr -d '\r'; }
+last_update() { { wine reg query "$PANEL" /v LastUpdate 2>/dev/null </dev/null || true; } | sed -n 's/.*REG_SZ *//p' | tr -d '\r'; }
 started() { pgrep -if "$1" >/dev/null; }
 # none_started PATTERN MS: no process matching PATTERN shows within MS.
 none_started() {
