@@ -99,20 +99,5 @@ TEST_F(Picture, DrawnScaledTheRedAndBlueHalvesBlendWhereTheyMeet) {
     EXPECT_GT(blended, 0);
 }
 
-// GDI+ is found at run time: the program starts, and can say so, without it.
-TEST(GdiplusLibrary, IsNotImportedAtLoadTime) {
-    const auto* base = reinterpret_cast<const std::uint8_t*>(GetModuleHandleW(nullptr));
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const DWORD imports =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    ASSERT_NE(imports, 0u);
-    int libraries = 0;
-    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports);
-         entry->Name != 0; ++entry, ++libraries)
-        EXPECT_NE(lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), "gdiplus.dll"), 0);
-    EXPECT_GT(libraries, 3);
-}
-
 }  // namespace
 }  // namespace brumo
