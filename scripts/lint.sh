@@ -38,7 +38,7 @@ run "clang-format" clang-format --dry-run --Werror "${sources[@]}"
 run "clang-tidy" tidy_core
 # SC2317: functions that run from traps or through a test's `check` look
 # unreachable to shellcheck. SC2119: functions with optional arguments.
-run "shellcheck" shellcheck -x -P SCRIPTDIR -e SC2317,SC2119 scripts/*.sh tests/e2e/*.sh tests/dist/*.sh tests/win/*.sh tests/tagfiles/*.sh
+run "shellcheck" shellcheck -x -P SCRIPTDIR -e SC2317,SC2119 scripts/*.sh tests/e2e/*.sh tests/dist/*.sh tests/win/*.sh tests/bench/*.sh
 
 if ((${#failed[@]} > 0)); then
     echo "lint: findings in: ${failed[*]}" >&2

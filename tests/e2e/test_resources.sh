@@ -13,13 +13,8 @@ while IFS= read -r line; do
 done <<'TABLE'
   1, "Brumo"
  FILEVERSION 1, 5, 0, 0
- PRODUCTVERSION 1, 5, 0, 0
-VALUE "CompanyName", "Merelan"
-VALUE "FileDescription", "Brumo"
 VALUE "FileVersion", "1.5.0"
-VALUE "InternalName", "Brumo"
 VALUE "OriginalFilename", "brumo.scr"
-VALUE "ProductName", "Brumo"
 name=""Microsoft.Windows.Common-Controls"" version=""6.0.0.0""
 >PerMonitorV2
 >true/pm</dpiAware>

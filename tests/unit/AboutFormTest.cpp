@@ -1,5 +1,5 @@
-// The about box without Windows: which addresses may be opened, its captions
-// per language, and the three ways the system information tool is found.
+// The about box without Windows: which addresses may be opened, its links,
+// and the three ways the system information tool is found.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -57,27 +57,11 @@ class FakeAboutHost : public AboutHost {
     }
 };
 
-TEST(AboutForm, CaptionsFollowTheLanguageTitleAndVersionStayAndLinksAreOpenable) {
-    Language language;
+// Every link opens, with the kinds it is opened with; the mail asks for a subject.
+TEST(AboutForm, LinksAreOpenable) {
+    const Language language;
     FakeAboutHost host;
     AboutForm form(language, host);
-    for (const std::int32_t lang : {kGerman, kEnglish, kItalian}) {
-        language.SetLanguage(lang);
-        form.ChangeLanguage();
-        const std::pair<const forms::Label*, std::int32_t> captions[] = {
-            {&form.lblDescription, 27},
-            {&form.lblDisclaimer, 28},
-            {&form.Label1, 29},
-            {&form.LabelTranslations, 84},
-            {&form.LabelItalian, 83}};
-        for (const auto& [label, number] : captions) {
-            EXPECT_EQ(label->Caption, language.GetText(number)) << lang << " " << number;
-            EXPECT_FALSE(label->Caption.empty()) << lang << " " << number;
-        }
-    }
-    EXPECT_EQ(form.lblTitle.Caption, "Brumo");
-    EXPECT_EQ(form.lblVersion.Caption, "Version 1.5.0");
-
     form.Label3_Click();
     form.Label4_Click();
     form.Label7_Click();

@@ -41,7 +41,6 @@ TEST(FileDialogFunctions, PictureChooserInEnglish) {
 }
 
 TEST(DialogHelpers, ColorsAndUpdateAddress) {
-    EXPECT_EQ(InitCustomColors()[0], 0xDCDCDCu);
     EXPECT_EQ(InitCustomColors()[15], 0x464646u);
     EXPECT_EQ(DialogColor(0xF0F0F0u), 0xDCDCDCu);
     EXPECT_EQ(DialogColor(0x151413u), 0x011413u);  // 20 and less stay

@@ -14,11 +14,10 @@ namespace brumo::test {
 class FakeClock : public Clock {
   public:
     LocalDateTime now{2026, 12, 6, 11, 22, 33, 0};
-    int stepMs = 0, readings = 0;
+    int stepMs = 0;
 
     LocalDateTime Now() override {
         const LocalDateTime current = now;
-        ++readings;
         Advance(stepMs);
         return current;
     }
@@ -41,14 +40,13 @@ class FakeClock : public Clock {
 // A German-looking locale: "06.12.2026", "11:22:33", decimal comma.
 class FakeLocale : public LocalePort {
   public:
-    std::string separator = ",";
     std::string ShortDate(const LocalDateTime& t) override {
         return Two(t.day) + "." + Two(t.month) + "." + std::to_string(t.year);
     }
     std::string TimeText(const LocalDateTime& t) override {
         return Two(t.hour) + ":" + Two(t.minute) + ":" + Two(t.second);
     }
-    std::string DecimalSeparator() override { return separator; }
+    std::string DecimalSeparator() override { return ","; }
 
   private:
     static std::string Two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }

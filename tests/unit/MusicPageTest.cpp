@@ -134,18 +134,5 @@ TEST(MusicPage, PreviewFollowsTheDevice) {
     EXPECT_FALSE(f.form.TimerSnd.Enabled);
 }
 
-TEST(MusicPage, ChooserRequest) {
-    Language english;
-    english.SetLanguage(kEnglish);
-    const FileDialogRequest request = MusicFileRequest(english, "C:\\a.wav");
-    EXPECT_EQ(request.title + "|" + request.defaultExt + "|" + request.startText,
-              "Choose background music||C:\\a.wav");
-    EXPECT_EQ(request.viewMode, 28717);
-    EXPECT_EQ(request.filter,
-              "All soundfiles (*.mp3;*.wma;*.mid;*.wav)\0*.mp3;*.wma;*.mid;*.wav\0MP3 (*.mp3)\0"
-              "*.mp3\0WMA (*.wma)\0*.wma\0MID (*.mid)\0*.mid\0WAV (*.wav)\0*.wav\0"
-              "All files (*.*)\0*.*\0"s);
-}
-
 }  // namespace
 }  // namespace brumo

@@ -45,6 +45,7 @@ TEST(RegistryOpenPath, AFailingLevelClosesWhatWasOpenedAndReadingNeverCreates) {
 TEST(RegistryRead, CutsTrimsAndHoldsTheBufferLimitInCharacters) {
     const std::pair<std::string, std::string> cases[] = {
         {" Привет, 雪 ", "Привет, 雪"},
+        {std::string(16299, 'y'), std::string(16299, 'y')},
         {std::string(16300, 'y'), std::string(16299, 'y')},
         {Repeat("ü", 16300), Repeat("ü", 16299)},
         {std::string(16301, 'x'), ""},
