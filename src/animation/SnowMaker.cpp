@@ -38,11 +38,16 @@ void SnowMaker::InitSnow(FramePorts ports) {
     running_ = true;
 }
 
-void SnowMaker::DrawFlakes() {
+void SnowMaker::RestoreWorkSurface() {
     if (surfaces_.mask == nullptr || surfaces_.backBuffer == nullptr || surfaces_.main == nullptr)
         return;
     CopySurface(*surfaces_.mask, 0, 0, surfaces_.main->Width(), surfaces_.main->Height(),
                 *surfaces_.backBuffer, 0, 0);
+}
+
+void SnowMaker::StepFlakes() {
+    if (surfaces_.mask == nullptr || surfaces_.backBuffer == nullptr || surfaces_.main == nullptr)
+        return;
     for (std::size_t i = 0; i < flakes_.size(); ++i)
         StepFlake(flakes_, static_cast<std::int32_t>(i), Values, grid_, random_, *this);
 }
@@ -113,6 +118,23 @@ void SnowMaker::DrawManualNotice(FrameHost& host, float now) {
     host.DrawNoticeText(notice_.textX, notice_.textY, kWhite, text);
 }
 
+void SnowMaker::ShowFrame(bool a_Preview, bool a_Manual, FrameHost& host) {
+    if (surfaces_.main != nullptr && surfaces_.mask != nullptr)
+        CopySurface(*surfaces_.main, Background.left, Background.top, Background.width,
+                    Background.height, *surfaces_.mask, Background.left, Background.top);
+
+    const float now = Timer(clock_);
+    const std::int32_t elapsed = ElapsedWholeSeconds(now, frameClock_.StartTime);
+    const bool surfacesReady = surfaces_.main != nullptr && surfaces_.image != nullptr;
+    if (a_Manual && elapsed < kManualGraceSeconds) {
+        if (surfacesReady) DrawManualNotice(host, now);
+    } else if (a_Manual && elapsed < kNoticeWipeSeconds) {
+        if (surfacesReady) RestoreNoticeStrip();
+    } else if (!a_Preview) {
+        host.HideCursor();
+    }
+}
+
 FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FramePorts ports) {
     FrameHost& host = ports.window;
     if (frameClock_.StartTime == 0.0f) {
@@ -132,22 +154,7 @@ FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FramePorts ports)
     }
 
     DrawFlakes();
-
-    if (surfaces_.main != nullptr && surfaces_.mask != nullptr)
-        CopySurface(*surfaces_.main, Background.left, Background.top, Background.width,
-                    Background.height, *surfaces_.mask, Background.left, Background.top);
-
-    const float now = Timer(clock_);
-    const std::int32_t elapsed = ElapsedWholeSeconds(now, frameClock_.StartTime);
-    const bool surfacesReady = surfaces_.main != nullptr && surfaces_.image != nullptr;
-    if (a_Manual && elapsed < kManualGraceSeconds) {
-        if (surfacesReady) DrawManualNotice(host, now);
-    } else if (a_Manual && elapsed < kNoticeWipeSeconds) {
-        if (surfacesReady) RestoreNoticeStrip();
-    } else if (!a_Preview) {
-        host.HideCursor();
-    }
-
+    ShowFrame(a_Preview, a_Manual, host);
     host.Refresh();
     ports.pump.DoEvents();
 

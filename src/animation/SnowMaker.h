@@ -99,7 +99,17 @@ class SnowMaker final : private FlakePainter {
     void SetSurfaces(const SnowSurfaces& surfaces) { surfaces_ = surfaces; }
     void AllocateGrid(double width, double height) { grid_.Allocate(width, height); }
     void InitSnow(FramePorts ports);
-    void DrawFlakes();
+    // `DrawFlakes`: the work surface restored from the back buffer, then every
+    // flake stepped and drawn.
+    void DrawFlakes() {
+        RestoreWorkSurface();
+        StepFlakes();
+    }
+    void RestoreWorkSurface();
+    void StepFlakes();
+    // The frame onto the visible surface: the snow rectangle, the manual
+    // notice or the hidden cursor (steps 5 and 6 of a frame).
+    void ShowFrame(bool a_Preview, bool a_Manual, FrameHost& host);
     FrameOutcome DoFrame(bool a_Preview, bool a_Manual, FramePorts ports);
     void StopRunning() { running_ = false; }
 
