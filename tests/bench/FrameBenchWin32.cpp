@@ -180,9 +180,9 @@ struct Bench {
         const double restore = watch.Lap();
         engine.StepFlakes();
         const double flakes = watch.Lap();
-        engine.ShowFrame(false, false, window);
+        const FrameView view = engine.ShowFrame(false, false, window);
         const double copy = watch.Lap();
-        window.Refresh();
+        window.Refresh(view);
         const double present = watch.Lap();
         loop.DoEvents();
         if (parts == nullptr) return;

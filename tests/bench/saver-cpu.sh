@@ -48,6 +48,7 @@ measure() {
     launcher=$!
     sleep "$settle_seconds"
     pid=$(saver_pid "$launcher")
+    echo "saver process $pid: $(tr "\0" " " <"/proc/$pid/cmdline")"
     start=$(cpu_ticks "$pid")
     sleep "$seconds"
     end=$(cpu_ticks "$pid")

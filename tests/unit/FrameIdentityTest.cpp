@@ -26,10 +26,14 @@ struct WindowFixture : SaverFixture {
                 main.Row(py)[px] = ColorRefToPixel(color) ^ static_cast<std::uint8_t>(text[i]);
         }
     }
-    void Refresh() override {
+    void Refresh(const FrameView& view) override {
+        const Rect& r = view.snow;
         for (std::int32_t y = 0; y < main.Height(); ++y)
-            for (std::int32_t x = 0; x < main.Width(); ++x)
-                hash = (hash ^ main.At(x, y)) * 1099511628211ull;
+            for (std::int32_t x = 0; x < main.Width(); ++x) {
+                const bool snow = view.snowFromWork && x >= r.left && x < r.left + r.width &&
+                                  y >= r.top && y < r.top + r.height;
+                hash = (hash ^ (snow ? mask : main).At(x, y)) * 1099511628211ull;
+            }
     }
 };
 
@@ -43,16 +47,16 @@ TEST(FrameIdentity, ComposedFramesMatchThePlainComposition) {
         std::uint64_t hash;
     } cases[] = {
         // clang-format off
-        {1, 24, 192, kWhite, 0, 3, false, false, false, true, 14369628135847506369u},
-        {kFlakeTypeCrystal1, 30, 255, 0x3080C0, 1, 4, true, true, false, false, 12115925022922364028u},
-        {kFlakeTypeBlock, 1500, 192, 0x00FF00, 1, 2, false, false, true, false, 4408875994363251159u},
-        {kFlakeTypeBigAndRound, 60, 128, kBlack, -2, 5, false, true, false, false, 5428656725075485259u},
+        {1, 24, 192, kWhite, 0, 3, false, false, false, true, 4753668496162931025u},
+        {kFlakeTypeCrystal1, 10, 255, 0x3080C0, 1, 4, true, true, false, false, 1957127602668889732u},
+        {kFlakeTypeBlock, 6000, 192, 0x00FF00, 1, 2, false, false, true, false, 5972536424059476463u},
+        {kFlakeTypeBigAndRound, 36, 128, kBlack, -2, 5, false, true, false, false, 12766909786490668559u},
         // clang-format on
     };
     for (const auto& c : cases) {
         WindowFixture f;
-        f.desktop = Rect{0, 0, 128, 96};
-        f.pictures = {{"p.jpg", {80, 50}}};
+        f.desktop = Rect{0, 0, 320, 200};
+        f.pictures = {{"p.jpg", {200, 120}}};
         EngineValues& v = f.stored;
         v.SnowballType = c.type;
         v.FlakeCellWidth = v.FlakeCellHeight = 3;  // Block size 3
