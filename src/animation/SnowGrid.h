@@ -56,7 +56,10 @@ class SnowGrid {
                static_cast<std::size_t>(x + kMargin);
     }
 
-    std::size_t Column(std::int32_t x) const { return static_cast<std::size_t>(x + kMargin); }
+    std::size_t Column(std::int32_t x) const {
+        const std::int32_t column = x + kMargin;  // 0 for the margin's first column
+        return static_cast<std::size_t>(column);
+    }
     // The highest row any column of x1..x2 (inside the grid) may hold snow at.
     std::int32_t LowestTop(std::int32_t x1, std::int32_t x2) const;
 
