@@ -128,10 +128,7 @@ void SaverWindowWin32::Paint(HDC target, bool whole) {
     if (target == nullptr) return;
     const DibSurface& main = surfaces_.main;
     const Rect& snow = view_.snow;
-    const bool snowCoversAll = view_.snowFromWork && snow.left <= 0 && snow.top <= 0 &&
-                               snow.left + snow.width >= main.Width() &&
-                               snow.top + snow.height >= main.Height();
-    if ((whole || !view_.snowFromWork) && !snowCoversAll)
+    if (whole || !view_.snowFromWork)
         BitBlt(target, 0, 0, main.Width(), main.Height(), main.Dc(), 0, 0, SRCCOPY);
     if (view_.snowFromWork)
         BitBlt(target, snow.left, snow.top, snow.width, snow.height, surfaces_.mask.Dc(), snow.left,

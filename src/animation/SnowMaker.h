@@ -10,9 +10,11 @@
 //      frame's flakes covered, when that is cheaper), then every flake
 //      stepped and drawn (settling flakes are painted once into the back
 //      buffer),
-//   5./6. the window shows the snow rectangle straight from the work
-//      surface; only while the manual notice runs (on the visible surface)
-//      is the rectangle copied there first. The cursor is hidden once,
+//   5. the window is to show the snow rectangle straight from the work
+//      surface; only while the manual notice runs is the rectangle copied
+//      onto the visible surface first, under the notice,
+//   6. manual-start notice (placed for the screen's DPI) / the cursor
+//      hidden, once,
 //   7. repaint and message pass,
 //   8. the manual grace period undoing an end request,
 //   9. the answer Stop once Running is false; the form then tears down.

@@ -30,7 +30,9 @@ void DrawBlock(Surface& target, std::int32_t x, std::int32_t y, std::int32_t wid
 // pixels under the flake go to the scratch, the flake is drawn onto them
 // (colour-keyed copy of the flake-on-black skipping black, or for black snow
 // the two mask steps, since a black flake would vanish under the key), and
-// the scratch is blended back with constant alpha (AlphaBlend).
+// the scratch is blended back with constant alpha (AlphaBlend). With the
+// colour key, pixels where the flake has none are skipped: blended with
+// themselves they come back unchanged.
 void DrawBitmap(Surface& target, std::int32_t x, std::int32_t y, const FlakeBitmap& flake,
                 ColorRef color, std::int32_t alpha, BlendScratch& scratch);
 

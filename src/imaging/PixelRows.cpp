@@ -1,8 +1,9 @@
 #include "imaging/PixelRows.h"
 
 // SSE2 is part of every x86-64 processor; 32-bit builds use it when the
-// compiler is told it may.
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+// compiler is told it may. BRUMO_NO_SIMD leaves the plain loops alone at work.
+#if !defined(BRUMO_NO_SIMD) && \
+    (defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2))
 #include <emmintrin.h>
 #define PIXEL_ROWS_SSE2 1
 #else

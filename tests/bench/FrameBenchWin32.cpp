@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -41,26 +42,12 @@ constexpr int kWarmUpFrames = 40;  // every flake faded in, some settled
 constexpr int kDefaultFrames = 300;
 constexpr int kGdiFlakeBudget = 20000;  // flakes drawn the GDI way per case
 
-class Stopwatch {
-  public:
-    Stopwatch() {
-        QueryPerformanceFrequency(&frequency_);
-        QueryPerformanceCounter(&last_);
-    }
-    // Milliseconds since the previous lap.
-    double Lap() {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        const double ms = 1000.0 * static_cast<double>(now.QuadPart - last_.QuadPart) /
-                          static_cast<double>(frequency_.QuadPart);
-        last_ = now;
-        return ms;
-    }
-
-  private:
-    LARGE_INTEGER frequency_{};
-    LARGE_INTEGER last_{};
-};
+double NowMs() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
 
 double Median(std::vector<double> values) {
     if (values.empty()) return 0.0;
@@ -133,9 +120,9 @@ class GdiPainter final : public FlakePainter {
     DibSurface mask_, image_, scratch_;
 };
 
-struct Parts {
-    std::vector<double> restore, flakes, copy, present, frame;
-};
+// Per frame: restore, flakes, copy, present and the whole frame.
+constexpr std::size_t kParts = 5;
+using Parts = std::array<std::vector<double>, kParts>;
 
 // The fixed parts of a saver run around the engine.
 struct Bench {
@@ -175,29 +162,26 @@ struct Bench {
 
     // One frame of the engine, step by step, as DoFrame runs them.
     void EngineFrame(SnowMaker& engine, Parts* parts) {
-        Stopwatch watch;
+        std::array<double, kParts + 1> at{NowMs()};
         engine.RestoreWorkSurface();
-        const double restore = watch.Lap();
+        at[1] = NowMs();
         engine.StepFlakes();
-        const double flakes = watch.Lap();
+        at[2] = NowMs();
         const FrameView view = engine.ShowFrame(false, false, window);
-        const double copy = watch.Lap();
+        at[3] = NowMs();
         window.Refresh(view);
-        const double present = watch.Lap();
+        at[4] = NowMs();
         loop.DoEvents();
-        if (parts == nullptr) return;
-        parts->restore.push_back(restore);
-        parts->flakes.push_back(flakes);
-        parts->copy.push_back(copy);
-        parts->present.push_back(present);
-        parts->frame.push_back(restore + flakes + copy + present);
+        for (std::size_t i = 0; parts != nullptr && i + 1 < kParts; ++i)
+            (*parts)[i].push_back(at[i + 1] - at[i]);
+        if (parts != nullptr) parts->back().push_back(at[4] - at[0]);
     }
 
     // The same animation carried on with a GDI call sequence per flake:
     // back buffer -> work surface, flakes, work -> visible, present.
     double GdiFrame(std::vector<Flake>& flakes, SnowGrid& grid, LcgRandom& random,
                     const EngineValues& values, GdiPainter& painter) {
-        Stopwatch watch;
+        const double start = NowMs();
         BitBlt(surfaces.mask.Dc(), 0, 0, screen.width, screen.height, surfaces.backBuffer.Dc(), 0,
                0, SRCCOPY);
         for (std::size_t i = 0; i < flakes.size(); ++i)
@@ -208,7 +192,7 @@ struct Bench {
         const WindowDc dc(window.Handle());
         BitBlt(dc.Get(), 0, 0, screen.width, screen.height, surfaces.main.Dc(), 0, 0, SRCCOPY);
         GdiFlush();
-        const double ms = watch.Lap();
+        const double ms = NowMs() - start;
         loop.DoEvents();
         return ms;
     }
@@ -239,10 +223,9 @@ struct Bench {
         for (int i = 0; i < gdiFrames; ++i)
             gdi.push_back(GdiFrame(flakes, grid, gdiRandom, engine.Values, painter));
 
-        const double frame = Median(parts.frame);
-        std::printf("%-34s %8.3f %8.3f %8.3f %8.3f %8.3f %10.2f %7.0fx\n", c.name,
-                    Median(parts.restore), Median(parts.flakes), Median(parts.copy),
-                    Median(parts.present), frame, Median(gdi), Median(gdi) / frame);
+        std::printf("%-34s", c.name);
+        for (const std::vector<double>& part : parts) std::printf(" %8.3f", Median(part));
+        std::printf(" %10.2f %7.0fx\n", Median(gdi), Median(gdi) / Median(parts.back()));
         std::fflush(stdout);
     }
 };
