@@ -28,9 +28,9 @@ void Store(Pixel* pixels, __m128i value) {
 }
 
 // `BlendConstantAlpha` for four pixels: every byte widened to a 16-bit lane,
-// where s * a + d * (255 - a) + 127 <= 65152 and the division by 255 as
-// (x + 1 + (x >> 8)) >> 8 both stay inside the lane (logical shifts: the
-// sums exceed the signed range).
+// where s * a + d * (255 - a) + 127 <= 65152 stays inside the lane, and
+// x / 255 is (x * 0x8081) >> 23 for every such x: the high half of an
+// unsigned 16-bit product, shifted by 7.
 class FourPixelBlend {
   public:
     explicit FourPixelBlend(std::uint32_t alpha)
@@ -48,13 +48,12 @@ class FourPixelBlend {
         const __m128i sum = _mm_add_epi16(
             _mm_add_epi16(_mm_mullo_epi16(source, alpha_), _mm_mullo_epi16(destination, inverse_)),
             _mm_set1_epi16(kRounding));
-        return _mm_srli_epi16(
-            _mm_add_epi16(_mm_add_epi16(sum, _mm_set1_epi16(1)), _mm_srli_epi16(sum, kByteBits)),
-            kByteBits);
+        return _mm_srli_epi16(_mm_mulhi_epu16(sum, _mm_set1_epi16(kReciprocal)), kReciprocalShift);
     }
     static constexpr std::uint32_t kMaxAlpha = 255;
     static constexpr short kRounding = 127;
-    static constexpr int kByteBits = 8;
+    static constexpr short kReciprocal = static_cast<short>(0x8081);  // 2^23 / 255, rounded up
+    static constexpr int kReciprocalShift = 7;                        // 23 - 16
     __m128i alpha_;
     __m128i inverse_;
 };
