@@ -13,12 +13,15 @@ run:
 test:
 	scripts/test.sh
 
-# Google Benchmark programs of the drawing code (native build).
+# Google Benchmark programs of the drawing code (native build), then the frame
+# benchmark of the real path under Wine at 1920x1080 (tests/bench/frame-bench.sh
+# also compares two build folders in turns).
 bench:
 	scripts/install-deps.sh
 	scripts/build-preset.sh native
 	if [ -x build/native/tests/bench_drawing ]; then build/native/tests/bench_drawing; \
 	else echo "no benchmark program was built (libbenchmark-dev missing?)"; fi
+	scripts/build-preset.sh win64 bench_frames && tests/bench/frame-bench.sh build/win64
 
 # The release files, in out/: the 64-bit setup program, the 64-bit and 32-bit
 # archives and SHA256SUMS (scripts/dist.sh).

@@ -11,6 +11,7 @@
 # server and the prefix are removed again. The exit code is the command's.
 #
 # Usage: scripts/with-wine.sh COMMAND [ARG...]
+# BRUMO_WINE_SCREEN sets another screen (e.g. 1920x1080x24; the benchmarks use it).
 set -euo pipefail
 
 if [[ $# -eq 0 ]]; then
@@ -20,7 +21,7 @@ fi
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 readonly repo_root
-readonly screen_geometry=1280x1024x24
+readonly screen_geometry="${BRUMO_WINE_SCREEN:-1280x1024x24}"
 readonly display_wait_tenths=100   # 10 s for Xvfb to answer
 readonly xvfb_kill_wait_tenths=30
 

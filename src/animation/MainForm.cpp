@@ -62,7 +62,7 @@ void MainForm::StartScreenSaver(bool a_Preview, bool a_Manual) {
         SnowSurfaces{&surfaces_.image, &surfaces_.backBuffer, &surfaces_.mask, &surfaces_.main});
 
     ports_.frame.pump.DoEvents();
-    ports_.frame.window.Refresh();
+    ports_.frame.window.Refresh(FrameView{});
     engine_.AllocateGrid(surfaces_.main.Width(), surfaces_.main.Height());
     if (!sound_.IsSoundPlaying() && !IsPreview)
         sound_.StartSound(engine_.Values.BackgroundSound, engine_.Values.LoopSound);

@@ -109,7 +109,7 @@ LRESULT SaverWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam
             return 1;
         case WM_PAINT: {
             const PaintGuard paint(window);
-            Paint(paint.Dc());
+            Paint(paint.Dc(), true);
             return 0;
         }
         case WM_DESTROY:
@@ -124,10 +124,15 @@ LRESULT SaverWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam
     }
 }
 
-void SaverWindowWin32::Paint(HDC target) {
+void SaverWindowWin32::Paint(HDC target, bool whole) {
     if (target == nullptr) return;
     const DibSurface& main = surfaces_.main;
-    BitBlt(target, 0, 0, main.Width(), main.Height(), main.Dc(), 0, 0, SRCCOPY);
+    const Rect& snow = view_.snow;
+    if (whole || !view_.snowFromWork)
+        BitBlt(target, 0, 0, main.Width(), main.Height(), main.Dc(), 0, 0, SRCCOPY);
+    if (view_.snowFromWork)
+        BitBlt(target, snow.left, snow.top, snow.width, snow.height, surfaces_.mask.Dc(), snow.left,
+               snow.top, SRCCOPY);
     if (fpsVisible_ && !fpsCaption_.empty()) {
         const std::wstring caption = Utf8ToWide(fpsCaption_);
         SetBkColor(target, RGB(0, 0, 0));
@@ -191,10 +196,12 @@ void SaverWindowWin32::HideCursor() {
     ShowCursor(FALSE);
 }
 
-void SaverWindowWin32::Refresh() {
+void SaverWindowWin32::Refresh(const FrameView& view) {
+    view_ = view;
     if (!window_) return;
     const WindowDc dc(window_.get());
-    Paint(dc.Get());
+    // Outside the snow rectangle only the frame-rate label's text changes.
+    Paint(dc.Get(), fpsVisible_);
 }
 
 void SaverWindowWin32::ShowMessage(const std::string& text, MessageStyle style) {

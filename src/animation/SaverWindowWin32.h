@@ -1,8 +1,10 @@
 // The saver's real window: a borderless popup captioned "DivurUdididIriva"
 // (full-screen, topmost) or, in the preview, a child of the control panel's
-// window. It forwards input to the portable `MainForm`, paints the visible
-// surface (and the frame-rate label), prints the manual notice, and starts
-// GDI+ for the run.
+// window. It forwards input to the portable `MainForm`, paints the frame the
+// engine's view names (the snow rectangle from the work surface, the rest
+// from the visible surface) and the frame-rate label, prints the manual
+// notice, and starts GDI+ for the run. A frame repaints only the snow
+// rectangle unless the rest may have changed; WM_PAINT repaints everything.
 //
 // Life: created hidden on first use (start-up asks for its handle through
 // `EnsureCreated`), shown by `ShowMaximized`, destroyed by `Unload`, which
@@ -60,13 +62,13 @@ class SaverWindowWin32 final : public SaverWindow, public FrameHost {
     void DrawNoticeText(std::int32_t x, std::int32_t y, ColorRef color,
                         const std::string& text) override;
     void HideCursor() override;
-    void Refresh() override;
+    void Refresh(const FrameView& view) override;
     void ShowMessage(const std::string& text, MessageStyle style) override;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void Paint(HDC target);
+    void Paint(HDC target, bool whole);
     void StartGdiplus();
 
     HINSTANCE instance_;
@@ -76,6 +78,7 @@ class SaverWindowWin32 final : public SaverWindow, public FrameHost {
     UniqueFont noticeFont_;
     UniqueWindowHandle window_;
     bool loaded_ = false;
+    FrameView view_;
     bool fpsVisible_ = false;
     std::string fpsCaption_;
 };

@@ -28,14 +28,11 @@ void SnowGrid::Allocate(double width, double height) {
     }
     columns_ = static_cast<std::int32_t>(columns);
     cells_.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), kFree);
+    tops_.assign(static_cast<std::size_t>(columns), ub2_ + 1);  // below the grid: no snow
 }
 
 std::uint8_t SnowGrid::At(std::int32_t x, std::int32_t y) const {
     return InGrid(x, y) ? cells_[Index(x, y)] : kFree;
-}
-
-void SnowGrid::Set(std::int32_t x, std::int32_t y, std::uint8_t value) {
-    if (InGrid(x, y)) cells_[Index(x, y)] = value;
 }
 
 void SnowGrid::MarkRow(std::int32_t y, std::int32_t x1, std::int32_t x2) {
@@ -45,6 +42,7 @@ void SnowGrid::MarkRow(std::int32_t y, std::int32_t x1, std::int32_t x2) {
     if (first > last) return;
     const auto begin = cells_.begin() + static_cast<std::ptrdiff_t>(Index(first, y));
     std::fill(begin, begin + (last - first + 1), kOccupied);
+    for (std::int32_t x = first; x <= last; ++x) tops_[Column(x)] = std::min(tops_[Column(x)], y);
 }
 
 void SnowGrid::MarkGround(std::int32_t first) {
@@ -57,6 +55,17 @@ void SnowGrid::ClearGrid() {
         const auto begin = cells_.begin() + static_cast<std::ptrdiff_t>(Index(0, y));
         std::fill(begin, begin + (ub1_ + 1), kFree);
     }
+    // Only the top margin can still hold snow in these columns.
+    for (std::int32_t x = 0; x <= ub1_; ++x) {
+        std::int32_t top = -kMargin;
+        while (top < 0 && cells_[Index(x, top)] == kFree) ++top;
+        tops_[Column(x)] = top < 0 ? top : ub2_ + 1;
+    }
+}
+
+std::int32_t SnowGrid::LowestTop(std::int32_t x1, std::int32_t x2) const {
+    return *std::max_element(tops_.begin() + static_cast<std::ptrdiff_t>(Column(x1)),
+                             tops_.begin() + static_cast<std::ptrdiff_t>(Column(x2)) + 1);
 }
 
 std::int32_t SnowGrid::FindSupport(std::int32_t x, std::int32_t y, std::int32_t cellWidth,
@@ -70,8 +79,9 @@ std::int32_t SnowGrid::FindSupport(std::int32_t x, std::int32_t y, std::int32_t 
     if (x1 > x2 || !IsAllocated()) return kNoSupport;
 
     const std::size_t span = static_cast<std::size_t>(std::int64_t{x2} - x1 + 1);
-    // Rows above the top margin hold nothing, so they cannot carry the flake.
-    for (std::int32_t r = std::max(y, -kMargin); r <= y2; ++r) {
+    // Rows above the top margin, and rows above the snow of any column in the
+    // span, cannot carry the flake.
+    for (std::int32_t r = std::max({y, -kMargin, LowestTop(x1, x2)}); r <= y2; ++r) {
         const std::uint8_t* row = cells_.data() + Index(x1, r);
         const std::uint8_t* end = row + span;
         if (std::find(row, end, kFree) == end) return (r - y) - cellHeight;

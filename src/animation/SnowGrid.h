@@ -3,6 +3,11 @@
 // Columns run from -30 to UB1 = nearest(width + 30), rows from -30 to
 // UB2 = nearest(height). The margins hold the parts of flakes that stick out
 // of the screen. Writes outside the grid are dropped (clipped), never made.
+//
+// Beside the cells, each column keeps the highest row at which it may hold
+// snow (no occupied cell lies above it), so that the support search starts
+// at the first row that can be occupied across a flake's whole span and
+// reads no row of open air.
 #pragma once
 
 #include <cstdint>
@@ -28,7 +33,6 @@ class SnowGrid {
     }
     // Cells outside the grid read as free.
     std::uint8_t At(std::int32_t x, std::int32_t y) const;
-    void Set(std::int32_t x, std::int32_t y, std::uint8_t value);
 
     // Marks every cell of one row from column x1 to x2 (inclusive) occupied.
     void MarkRow(std::int32_t y, std::int32_t x1, std::int32_t x2);
@@ -52,7 +56,15 @@ class SnowGrid {
                static_cast<std::size_t>(x + kMargin);
     }
 
+    std::size_t Column(std::int32_t x) const {
+        const std::int32_t column = x + kMargin;  // 0 for the margin's first column
+        return static_cast<std::size_t>(column);
+    }
+    // The highest row any column of x1..x2 (inside the grid) may hold snow at.
+    std::int32_t LowestTop(std::int32_t x1, std::int32_t x2) const;
+
     std::vector<std::uint8_t> cells_;  // row-major: one row after another
+    std::vector<std::int32_t> tops_;   // per column: no snow above this row
     std::int32_t ub1_ = -1;
     std::int32_t ub2_ = -1;
     std::int32_t columns_ = 0;

@@ -7,6 +7,11 @@
 
 namespace brumo {
 
+namespace {
+// How many flakes ahead the rows of a flake's next draw are fetched.
+constexpr std::size_t kPrefetchAhead = 4;
+}  // namespace
+
 bool SnowMaker::PrepareFlakePicture(FrameHost& host) {
     if (!LoadFlakeType(flakeBitmap_, Values.SnowballType, Values.SnowballColor, host, language_))
         return false;
@@ -38,13 +43,25 @@ void SnowMaker::InitSnow(FramePorts ports) {
     running_ = true;
 }
 
-void SnowMaker::DrawFlakes() {
+void SnowMaker::RestoreWorkSurface() {
     if (surfaces_.mask == nullptr || surfaces_.backBuffer == nullptr || surfaces_.main == nullptr)
         return;
-    CopySurface(*surfaces_.mask, 0, 0, surfaces_.main->Width(), surfaces_.main->Height(),
-                *surfaces_.backBuffer, 0, 0);
-    for (std::size_t i = 0; i < flakes_.size(); ++i)
+    restore_.Restore(*surfaces_.mask, *surfaces_.backBuffer);
+}
+
+void SnowMaker::StepFlakes() {
+    if (surfaces_.mask == nullptr || surfaces_.backBuffer == nullptr || surfaces_.main == nullptr)
+        return;
+    // The rows a flake a few places on will be drawn to, about one fall step
+    // below where it is, are fetched while the flakes before it are drawn.
+    for (std::size_t i = 0; i < flakes_.size(); ++i) {
+        if (i + kPrefetchAhead < flakes_.size()) {
+            const Flake& later = flakes_[i + kPrefetchAhead];
+            PrefetchFlake(*surfaces_.mask, later.X, later.Y + Values.FlakeCellHeight,
+                          Values.FlakeWidth, Values.FlakeHeight);
+        }
         StepFlake(flakes_, static_cast<std::int32_t>(i), Values, grid_, random_, *this);
+    }
 }
 
 void SnowMaker::DrawFlake(Surface* target, std::int32_t x, std::int32_t y, std::int32_t alpha) {
@@ -53,6 +70,7 @@ void SnowMaker::DrawFlake(Surface* target, std::int32_t x, std::int32_t y, std::
         DrawBlock(*target, x, y, Values.FlakeWidth, Values.FlakeHeight, Values.SnowballColor);
     else
         DrawBitmap(*target, x, y, flakeBitmap_, Values.SnowballColor, alpha, scratch_);
+    restore_.Touch(Rect{x, y, Values.FlakeWidth, Values.FlakeHeight}, *target);
 }
 
 void SnowMaker::DrawFallingFlake(std::int32_t x, std::int32_t y, std::int32_t alpha) {
@@ -75,6 +93,7 @@ void SnowMaker::Restart(FramePorts ports) {
     if (surfaces_.backBuffer != nullptr && surfaces_.image != nullptr)
         CopySurface(*surfaces_.backBuffer, 0, 0, surfaces_.backBuffer->Width(),
                     surfaces_.backBuffer->Height(), *surfaces_.image, 0, 0);
+    restore_.Invalidate();
     ports.timer.SetEnabled(true);
 }
 
@@ -113,6 +132,30 @@ void SnowMaker::DrawManualNotice(FrameHost& host, float now) {
     host.DrawNoticeText(notice_.textX, notice_.textY, kWhite, text);
 }
 
+FrameView SnowMaker::ShowFrame(bool a_Preview, bool a_Manual, FrameHost& host) {
+    const float now = Timer(clock_);
+    const std::int32_t elapsed = ElapsedWholeSeconds(now, frameClock_.StartTime);
+    if (a_Manual && elapsed < kNoticeWipeSeconds) {
+        // The notice goes over the frame on the visible surface, which then
+        // shows as a whole.
+        if (surfaces_.main != nullptr && surfaces_.mask != nullptr)
+            CopySurface(*surfaces_.main, Background.left, Background.top, Background.width,
+                        Background.height, *surfaces_.mask, Background.left, Background.top);
+        if (surfaces_.main != nullptr && surfaces_.image != nullptr) {
+            if (elapsed < kManualGraceSeconds)
+                DrawManualNotice(host, now);
+            else
+                RestoreNoticeStrip();
+        }
+        return FrameView{false, Background};
+    }
+    if (!a_Preview && !cursorHidden_) {
+        host.HideCursor();
+        cursorHidden_ = true;
+    }
+    return FrameView{true, Background};
+}
+
 FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FramePorts ports) {
     FrameHost& host = ports.window;
     if (frameClock_.StartTime == 0.0f) {
@@ -132,23 +175,7 @@ FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FramePorts ports)
     }
 
     DrawFlakes();
-
-    if (surfaces_.main != nullptr && surfaces_.mask != nullptr)
-        CopySurface(*surfaces_.main, Background.left, Background.top, Background.width,
-                    Background.height, *surfaces_.mask, Background.left, Background.top);
-
-    const float now = Timer(clock_);
-    const std::int32_t elapsed = ElapsedWholeSeconds(now, frameClock_.StartTime);
-    const bool surfacesReady = surfaces_.main != nullptr && surfaces_.image != nullptr;
-    if (a_Manual && elapsed < kManualGraceSeconds) {
-        if (surfacesReady) DrawManualNotice(host, now);
-    } else if (a_Manual && elapsed < kNoticeWipeSeconds) {
-        if (surfacesReady) RestoreNoticeStrip();
-    } else if (!a_Preview) {
-        host.HideCursor();
-    }
-
-    host.Refresh();
+    host.Refresh(ShowFrame(a_Preview, a_Manual, host));
     ports.pump.DoEvents();
 
     if (a_Manual && !running_)

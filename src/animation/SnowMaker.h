@@ -6,10 +6,15 @@
 // Running = true). Every tick of the frame timer runs `DoFrame`:
 //   1. first frame / periodic restart (grid and back buffer wiped),
 //   2. frame-rate label, 3. preview parent test,
-//   4. `DrawFlakes`: back buffer -> work surface, then every flake stepped
-//      and drawn (settling flakes are painted once into the back buffer),
-//   5. the snow rectangle of the work surface -> visible surface,
-//   6. manual-start notice (placed for the screen's DPI) / cursor hiding,
+//   4. `DrawFlakes`: back buffer -> work surface (only the places the last
+//      frame's flakes covered, when that is cheaper), then every flake
+//      stepped and drawn (settling flakes are painted once into the back
+//      buffer),
+//   5. the window is to show the snow rectangle straight from the work
+//      surface; only while the manual notice runs is the rectangle copied
+//      onto the visible surface first, under the notice,
+//   6. manual-start notice (placed for the screen's DPI) / the cursor
+//      hidden, once,
 //   7. repaint and message pass,
 //   8. the manual grace period undoing an end request,
 //   9. the answer Stop once Running is false; the form then tears down.
@@ -25,6 +30,7 @@
 #include "animation/RandomSource.h"
 #include "animation/SnowFlakes.h"
 #include "animation/SnowGrid.h"
+#include "animation/WorkSurfaceRestore.h"
 #include "common/Clock.h"
 #include "common/FrameTimer.h"
 #include "common/LocalePort.h"
@@ -39,6 +45,14 @@
 
 namespace brumo {
 
+// What the window shows: the snow rectangle from the work surface and the
+// rest from the visible surface - or, while the manual notice runs on the
+// visible surface, all of the visible surface.
+struct FrameView {
+    bool snowFromWork = false;
+    Rect snow;
+};
+
 // What a frame needs from the saver window.
 class FrameHost : public MessageSink {
   public:
@@ -52,8 +66,8 @@ class FrameHost : public MessageSink {
     virtual void DrawNoticeText(std::int32_t x, std::int32_t y, ColorRef color,
                                 const std::string& text) = 0;
     virtual void HideCursor() = 0;
-    // Repaints the window from the visible surface.
-    virtual void Refresh() = 0;
+    // Repaints the window with the view (and keeps it for later repaints).
+    virtual void Refresh(const FrameView& view) = 0;
 };
 
 // Everything outside the engine a frame talks to.
@@ -96,10 +110,23 @@ class SnowMaker final : private FlakePainter {
     // BackgroundImageLeft/Top/Width/Height: where the picture lies on the main surface.
     Rect Background;
 
-    void SetSurfaces(const SnowSurfaces& surfaces) { surfaces_ = surfaces; }
+    void SetSurfaces(const SnowSurfaces& surfaces) {
+        surfaces_ = surfaces;
+        restore_.Invalidate();
+    }
     void AllocateGrid(double width, double height) { grid_.Allocate(width, height); }
     void InitSnow(FramePorts ports);
-    void DrawFlakes();
+    // `DrawFlakes`: the work surface restored from the back buffer, then every
+    // flake stepped and drawn.
+    void DrawFlakes() {
+        RestoreWorkSurface();
+        StepFlakes();
+    }
+    void RestoreWorkSurface();
+    void StepFlakes();
+    // Steps 5 and 6 of a frame: the manual notice or the hidden cursor; the
+    // answer is what the window is to show.
+    FrameView ShowFrame(bool a_Preview, bool a_Manual, FrameHost& host);
     FrameOutcome DoFrame(bool a_Preview, bool a_Manual, FramePorts ports);
     void StopRunning() { running_ = false; }
 
@@ -123,6 +150,7 @@ class SnowMaker final : private FlakePainter {
     Trace& trace_;
     const Language& language_;
     RandomSource& random_;
+    WorkSurfaceRestore restore_;
     FlakeBitmap flakeBitmap_;
     BlendScratch scratch_;
     SnowSurfaces surfaces_;
@@ -131,6 +159,7 @@ class SnowMaker final : private FlakePainter {
     FrameClock frameClock_;
     NoticeLayout notice_;  // placed once per run: the screen and its DPI stay
     bool running_ = false;
+    bool cursorHidden_ = false;  // nothing shows it again until the process ends
 };
 
 }  // namespace brumo

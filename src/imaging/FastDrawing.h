@@ -13,6 +13,7 @@
 #include "imaging/BlendScratch.h"
 #include "imaging/Color.h"
 #include "imaging/FlakeBitmap.h"
+#include "imaging/PixelRows.h"
 #include "imaging/Surface.h"
 
 namespace brumo {
@@ -29,28 +30,16 @@ void DrawBlock(Surface& target, std::int32_t x, std::int32_t y, std::int32_t wid
 // pixels under the flake go to the scratch, the flake is drawn onto them
 // (colour-keyed copy of the flake-on-black skipping black, or for black snow
 // the two mask steps, since a black flake would vanish under the key), and
-// the scratch is blended back with constant alpha (AlphaBlend).
+// the scratch is blended back with constant alpha (AlphaBlend). With the
+// colour key, pixels where the flake has none are skipped: blended with
+// themselves they come back unchanged.
 void DrawBitmap(Surface& target, std::int32_t x, std::int32_t y, const FlakeBitmap& flake,
                 ColorRef color, std::int32_t alpha, BlendScratch& scratch);
 
-// Constant-alpha blend of one pixel, every byte on its own:
-// (source * alpha + destination * (255 - alpha) + 127) / 255, the rounding
-// of the system's AlphaBlend with a constant source alpha. `alpha` is 0..255.
-// Two bytes are worked at once in 16-bit lanes, which cannot overflow since
-// 255 * 255 + 127 < 65536; x / 255 is (x + 1 + (x >> 8)) >> 8 in that range.
-constexpr Pixel BlendConstantAlpha(Pixel source, Pixel destination, std::uint32_t alpha) {
-    constexpr std::uint32_t kLowBytes = 0x00FF00FF;   // bytes 0 and 2
-    constexpr std::uint32_t kHighBytes = 0xFF00FF00;  // bytes 1 and 3
-    constexpr std::uint32_t kRounding = 0x007F007F;   // + 127 in each lane
-    constexpr std::uint32_t kOnes = 0x00010001;
-    const std::uint32_t inverse = 255 - alpha;
-    const std::uint32_t low =
-        (source & kLowBytes) * alpha + (destination & kLowBytes) * inverse + kRounding;
-    const std::uint32_t high = ((source >> 8) & kLowBytes) * alpha +
-                               ((destination >> 8) & kLowBytes) * inverse + kRounding;
-    return (((low + kOnes + ((low >> 8) & kLowBytes)) >> 8) & kLowBytes) |
-           ((high + kOnes + ((high >> 8) & kLowBytes)) & kHighBytes);
-}
+// Asks for the pixels of the rectangle (clipped to the target) to be
+// brought into the cache, ahead of a draw there.
+void PrefetchFlake(const Surface& target, std::int32_t x, std::int32_t y, std::int32_t width,
+                   std::int32_t height);
 
 // The settings dialog's dot grid: grey (192, 192, 192) at every odd x of
 // every even row, for x up to and including the width and y up to and

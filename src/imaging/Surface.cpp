@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "imaging/Clip.h"
+#include "imaging/PixelRows.h"
 
 namespace brumo {
 
@@ -33,9 +34,16 @@ void CopySurface(Surface& destination, std::int32_t destX, std::int32_t destY, s
     sourceY = clip->sourceY;
     width = clip->width;
     height = clip->height;
-    const bool sameRowsDownward = &destination == &source && destY > sourceY;
+    if (&destination != &source) {
+        for (std::int32_t i = 0; i < height; ++i)
+            WorkRow(RowWork::Copy, destination.Row(destY + i) + destX,
+                    RowInputs{source.Row(sourceY + i) + sourceX}, width);
+        return;
+    }
+    // Within one surface the rows may overlap.
+    const bool downward = destY > sourceY;
     for (std::int32_t i = 0; i < height; ++i) {
-        const std::int32_t row = sameRowsDownward ? height - 1 - i : i;
+        const std::int32_t row = downward ? height - 1 - i : i;
         std::memmove(destination.Row(destY + row) + destX, source.Row(sourceY + row) + sourceX,
                      static_cast<std::size_t>(width) * sizeof(Pixel));
     }

@@ -28,6 +28,7 @@ void DrawFlakes(benchmark::State& state) {
 BENCHMARK(DrawFlakes)
     ->ArgsProduct({{300, 5000}, {7}, {255}})
     ->ArgsProduct({{5000}, {1}, {255, 192}})
+    ->ArgsProduct({{5000}, {2}, {192}})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

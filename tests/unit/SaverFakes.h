@@ -147,7 +147,7 @@ struct SaverFixture : StartupHost,
         notices.push_back(Call(x, y, color, text));
     }
     void HideCursor() override { Add("hide cursor"); }
-    void Refresh() override { Add("refresh"); }
+    void Refresh(const FrameView&) override { Add("refresh"); }
     bool HasDesktopIconList() override { return iconList; }
     void ShowDesktopKeys() override { Add("desktop keys"); }
     // Icons would leave one ledge, from x 10 to 20 at row 30.

@@ -1,4 +1,4 @@
-// The byte grid of settled snow: the support search and settling.
+// The byte grid of settled snow beyond what the composed frames show.
 #include <gtest/gtest.h>
 
 #include "animation/SnowGrid.h"
@@ -6,15 +6,14 @@
 namespace brumo {
 namespace {
 
-// A 2-wide flake at x = 10 rests only on a row filled from column 9 to 12;
-// a cell reaching below the last row (50) marks nothing.
-TEST(SnowGrid, SupportFromLeftOfTheFlakeAndSettlingInsideTheGrid) {
+// Snow piled up above the screen's top edge is not cleared by a restart and
+// still carries a flake there.
+TEST(SnowGrid, SnowAboveTheTopStillCarriesFlakesAfterARestart) {
     SnowGrid grid;
     grid.Allocate(100.0, 50.0);
-    grid.MarkRow(22, 10, 12);
-    EXPECT_EQ(grid.FindSupport(10, 20, 2, 2), SnowGrid::kNoSupport);
-    grid.SettleFlake(20, 50, 2, 2);
-    EXPECT_EQ(grid.At(20, 50) + grid.At(21, 50), 0);
+    grid.MarkRow(-10, 10, 13);
+    grid.ClearGrid();
+    EXPECT_EQ(grid.FindSupport(11, -13, 2, 3), 0);
 }
 
 }  // namespace
