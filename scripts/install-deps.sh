@@ -10,7 +10,6 @@ readonly required_packages=(
     wine wine64
     xvfb imagemagick xdotool x11-utils
     googletest libbenchmark-dev
-    lame id3v2 eyed3
     clang libclang-rt-14-dev
     clang-format clang-tidy shellcheck
     nsis zip unzip
