@@ -156,6 +156,13 @@ FrameView SnowMaker::ShowFrame(bool a_Preview, bool a_Manual, FrameHost& host) {
     return FrameView{true, Background};
 }
 
+bool SnowMaker::StopIfOrphaned(FrameHost& host) {
+    if (host.HasParent()) return false;
+    trace_.WriteTrace(kNoParentTrace);
+    StopRunning();
+    return true;
+}
+
 FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FramePorts ports) {
     FrameHost& host = ports.window;
     if (frameClock_.StartTime == 0.0f) {
@@ -169,14 +176,14 @@ FrameOutcome SnowMaker::DoFrame(bool a_Preview, bool a_Manual, FramePorts ports)
 
     CountFrame(host);
 
-    if (a_Preview && !host.HasParent()) {
-        trace_.WriteTrace(kNoParentTrace);
-        StopRunning();
-    }
+    const bool orphaned = a_Preview && StopIfOrphaned(host);
 
     DrawFlakes();
     host.Refresh(ShowFrame(a_Preview, a_Manual, host));
     ports.pump.DoEvents();
+    // The preview box may go while this frame lets messages run; the run then
+    // ends now, with the same trace line as when a frame finds it gone.
+    if (a_Preview && !orphaned) StopIfOrphaned(host);
 
     if (a_Manual && !running_)
         running_ = ElapsedWholeSeconds(Timer(clock_), frameClock_.StartTime) < kManualGraceSeconds;

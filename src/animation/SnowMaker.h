@@ -129,6 +129,8 @@ class SnowMaker final : private FlakePainter {
     FrameView ShowFrame(bool a_Preview, bool a_Manual, FrameHost& host);
     FrameOutcome DoFrame(bool a_Preview, bool a_Manual, FramePorts ports);
     void StopRunning() { running_ = false; }
+    // A preview whose box is gone ends its run, with its trace line.
+    bool StopIfOrphaned(FrameHost& host);
 
     bool Running() const { return running_; }
     const FrameClock& GetFrameClock() const { return frameClock_; }

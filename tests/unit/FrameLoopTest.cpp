@@ -118,5 +118,21 @@ TEST(Input, EndsTheRunAtTheNextFrame) {
     }
 }
 
+// The box may go while a frame lets messages run (its window's destruction
+// unloads the form there); the run still ends with its trace line.
+TEST(Input, PreviewBoxGoingDuringAFrameEndsWithTheTrace) {
+    SaverFixture f;
+    f.form.StartScreenSaver(true, false);
+    f.TickAt(kStart);
+    f.onEvents = [&f] {
+        f.parent = false;
+        f.form.Form_Unload();
+    };
+    f.TickAt(kStart + 0.05);
+    EXPECT_TRUE(Has(f.log, "unload"));
+    ASSERT_FALSE(f.traceSink.full.empty());
+    EXPECT_NE(f.traceSink.full.back().find(kNoParentTrace), std::string::npos);
+}
+
 }  // namespace
 }  // namespace brumo::test

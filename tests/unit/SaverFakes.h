@@ -3,9 +3,11 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Fakes.h"
@@ -154,7 +156,11 @@ struct SaverFixture : StartupHost,
     void MarkIconLedges(SnowGrid& grid) override { Add("icon ledges"), grid.MarkRow(30, 10, 20); }
     bool Start(std::int32_t intervalMs) override { return Add("start timer", intervalMs), true; }
     void SetEnabled(bool enabled) override { Add(enabled ? "timer on" : "timer off"); }
-    void DoEvents() override { Add("events"); }
+    void DoEvents() override {
+        Add("events");
+        if (onEvents) std::exchange(onEvents, nullptr)();
+    }
+    std::function<void()> onEvents;  // runs once, inside the next message round
     void IdleWait(int) override { clock.Advance(500); }
     std::optional<Rect> DesktopRect() override { return desktop; }
     Rect MainWindowRect() override { return window; }
