@@ -13,30 +13,15 @@
 
 #include "common/HandlesWin32.h"
 #include "common/TextWin32.h"
+#include "online/InternetHandleWin32.h"
 
 namespace brumo {
 
 namespace {
 
-struct InternetHandleTraits {
-    using Handle = HINTERNET;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle handle) { InternetCloseHandle(handle); }
-};
-using InternetHandle = UniqueHandle<InternetHandleTraits>;
-
-constexpr DWORD kTimeoutMs = 1000;
 constexpr std::size_t kReadChunk = 2048;
 constexpr wchar_t kContentType[] = L"Content-Type: application/x-www-form-urlencoded\r\n";
 constexpr wchar_t kHttpVersion[] = L"HTTP/1.0";
-
-void SetTimeouts(HINTERNET internet) {
-    for (const DWORD option : {INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
-                               INTERNET_OPTION_CONNECT_TIMEOUT}) {
-        DWORD value = kTimeoutMs;
-        InternetSetOptionW(internet, option, &value, sizeof(value));
-    }
-}
 
 const wchar_t* OrNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
@@ -66,7 +51,7 @@ std::string WinInetHttp::HttpRequest(const std::string& a_Url, const std::string
     const InternetHandle internet(
         InternetOpenW(agent.c_str(), static_cast<DWORD>(a_AccessType), nullptr, nullptr, 0));
     if (!internet) return {};
-    SetTimeouts(internet.get());
+    SetInternetTimeouts(internet.get());
     const std::wstring user = Utf8ToWide(a_User);
     const std::wstring password = Utf8ToWide(a_Password);
     const InternetHandle connection(InternetConnectW(internet.get(), Utf8ToWide(url.host).c_str(),
@@ -79,7 +64,7 @@ std::string WinInetHttp::HttpRequest(const std::string& a_Url, const std::string
     if (!request) return {};
     // Children normally inherit the time-outs; some WinInet versions only
     // take the send and receive ones on the request itself.
-    SetTimeouts(request.get());
+    SetInternetTimeouts(request.get());
     HttpAddRequestHeadersW(request.get(), kContentType, static_cast<DWORD>(-1),
                            HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE);
     std::string body = a_Body;  // the call takes a mutable buffer

@@ -21,26 +21,10 @@
 #include "common/TextWin32.h"
 #include "common/WebAddress.h"
 #include "online/HttpPost.h"
+#include "online/InternetHandleWin32.h"
 
 namespace brumo {
 namespace {
-
-struct InternetHandleTraits {
-    using Handle = HINTERNET;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle handle) { InternetCloseHandle(handle); }
-};
-using InternetHandle = UniqueHandle<InternetHandleTraits>;
-
-constexpr DWORD kTimeoutMs = 1000;
-
-void SetTimeouts(HINTERNET handle) {
-    for (const DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                               INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-        DWORD value = kTimeoutMs;
-        InternetSetOptionW(handle, option, &value, sizeof(value));
-    }
-}
 
 struct WebTarget {
     std::wstring host;
@@ -72,7 +56,7 @@ InternetHandle SendGet(HINTERNET connection, const WebTarget& target) {
     InternetHandle request(HttpOpenRequestW(connection, L"GET", target.path.c_str(), nullptr,
                                             nullptr, nullptr, flags, 0));
     if (!request) return request;
-    SetTimeouts(request.get());
+    SetInternetTimeouts(request.get());
     if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) request.reset();
     return request;
 }
@@ -111,7 +95,7 @@ std::string WinInetFetcher::Fetch(const std::string& url, std::size_t maxBytes) 
     const InternetHandle session(InternetOpenW(Utf8ToWide(kHttpAgent).c_str(),
                                                INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
     if (!session) return {};
-    SetTimeouts(session.get());
+    SetInternetTimeouts(session.get());
     const InternetHandle connection(InternetConnectW(session.get(), target->host.c_str(),
                                                      target->port, nullptr, nullptr,
                                                      INTERNET_SERVICE_HTTP, 0, 0));
