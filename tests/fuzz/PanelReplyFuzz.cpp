@@ -34,10 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         RefreshPanelSlots({script, cache, cache, registry}, PanelScriptUrl("h"), 2, "today");
     Check(slots.has_value() == (replies.front() == "ready") && script.wellFormed);
     Check(script.bodies.size() <= bodies.size() - 1);
-    const std::string folder = "C:\\Users\\u\\AppData\\Local\\Halvix\\Brumo\\UpdatePanel\\";
     for (const auto& [path, bytes] : cache.files) {
-        Check(path.rfind(folder + "Slot", 0) == 0 && bytes.size() <= kMaxPictureBytes + 2);
-        Check(path.find_first_of("\\/:", folder.size()) == std::string::npos);
+        Check(path.rfind(test::kCache + "Slot", 0) == 0 && bytes.size() <= kMaxPictureBytes + 2);
+        Check(path.find_first_of("\\/:", test::kCache.size()) == std::string::npos);
     }
     return 0;
 }

@@ -11,8 +11,10 @@
 
 namespace brumo::test {
 
-class FakeScript : public HttpPort {
-  public:
+// The cache folder under FakeCache's default local application data folder.
+inline const std::string kCache = "C:\\Users\\u\\AppData\\Local\\Halvix\\Brumo\\UpdatePanel\\";
+
+struct FakeScript : HttpPort {
     std::map<std::string, std::string> replies;  // by request body
     std::vector<std::string> bodies;             // every body sent, in order
     bool wellFormed = true;                      // every request POST, access 0, port 80
@@ -28,8 +30,7 @@ class FakeScript : public HttpPort {
     }
 };
 
-class FakeCache : public CacheFileSystem, public UrlFetcher {
-  public:
+struct FakeCache : CacheFileSystem, UrlFetcher {
     std::string appData = "C:\\Users\\u\\AppData\\Local";
     std::map<std::string, std::string> pictures;  // by address; answered whole
     std::vector<std::string> folders;
