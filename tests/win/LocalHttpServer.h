@@ -1,17 +1,13 @@
-// A small HTTP server for the Wine tests on 127.0.0.1:80. The test starts it
-// and stops it (or lets the destructor do it); a thread accepts one connection
-// after another, records each request (head and body, as received) and answers
-// it as the script says. A connection that is never answered is held open
-// (until Stop, or 10 s at most), so the client has to give up on its own.
+// A small HTTP server for the Wine tests on 127.0.0.1:80, started and stopped
+// by the test (or its destructor). A thread accepts one connection after
+// another, records each request (head and body) and answers it as the
+// responder says. A request that is never answered holds the thread until
+// Stop, or 10 s at most, so the client has to give up on its own.
 #pragma once
 
 #include <winsock2.h>
 
-#include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <cstddef>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -22,26 +18,15 @@
 namespace brumo {
 
 enum class ReplyMode {
-    Answer,         // "200 OK" with Content-Length, the body, close
-    NeverAnswer,    // read the request, then stay silent with the connection open (10 s at most)
+    Answer,         // "200 OK", the body, then the close ends it
+    NeverAnswer,    // read the request, then stay silent with the connection open
     CloseMidReply,  // announce twice the body's length, send the body, close
-    BigReply,       // no Content-Length: the body, then the close ends it
 };
 
 struct ScriptedReply {
     ReplyMode mode = ReplyMode::Answer;
     std::string body;
 };
-
-// The reply to request number `index` (0-based, in arrival order), given its text.
-using HttpResponder = std::function<ScriptedReply(std::size_t index, const std::string& request)>;
-
-// `size` bytes of printable garbage in a fixed pattern.
-inline std::string PatternBytes(std::size_t size) {
-    std::string text(size, '\0');
-    for (std::size_t i = 0; i < size; ++i) text[i] = static_cast<char>('a' + i * 7 % 26);
-    return text;
-}
 
 // The body of a recorded request (what follows the blank line).
 inline std::string RequestBody(const std::string& request) {
@@ -51,118 +36,70 @@ inline std::string RequestBody(const std::string& request) {
 
 class LocalHttpServer {
   public:
-    LocalHttpServer() = default;
-    LocalHttpServer(const LocalHttpServer&) = delete;
-    LocalHttpServer& operator=(const LocalHttpServer&) = delete;
     ~LocalHttpServer() { Stop(); }
 
     // Listens on 127.0.0.1:80; false when the port cannot be had.
-    bool Start(HttpResponder responder) {
-        Stop();
-        responder_ = std::move(responder);
+    bool Start(std::function<ScriptedReply(const std::string& request)> responder) {
         WSADATA data{};
         if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return false;
-        started_ = true;
         listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         sockaddr_in address{};
         address.sin_family = AF_INET;
-        address.sin_port = htons(kPort);
+        address.sin_port = htons(80);
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-            listen(listener_, SOMAXCONN) != 0) {
-            Stop();
+            listen(listener_, SOMAXCONN) != 0)
             return false;
-        }
-        stopping_ = false;
-        requests_.clear();
-        thread_ = std::thread([this] { Serve(); });
+        thread_ =
+            std::thread([this, listener = listener_, responder] { Serve(listener, responder); });
         return true;
     }
-
-    // The replies in order; the last one also answers every later request.
-    bool Start(std::vector<ScriptedReply> replies) {
-        return Start([replies = std::move(replies)](std::size_t index, const std::string&) {
-            return replies.empty() ? ScriptedReply{} : replies[std::min(index, replies.size() - 1)];
-        });
+    bool Start(const ScriptedReply& reply) {
+        return Start([reply](const std::string&) { return reply; });
     }
 
-    // Closes the listener and every connection still held; joins the thread.
+    // Closing the listener ends the accept the thread waits in.
     void Stop() {
         stopping_ = true;
+        closesocket(std::exchange(listener_, INVALID_SOCKET));
         if (thread_.joinable()) thread_.join();
-        for (const auto& held : held_) closesocket(held.first);
-        held_.clear();
-        if (listener_ != INVALID_SOCKET) closesocket(listener_);
-        listener_ = INVALID_SOCKET;
-        if (started_) WSACleanup();
-        started_ = false;
     }
 
-    // Every request received so far, in arrival order.
     std::vector<std::string> Requests() const {
         const std::lock_guard lock(mutex_);
         return requests_;
     }
 
-    // Waits until at least `count` requests have arrived; false on time-out.
-    bool WaitForRequests(std::size_t count, std::chrono::milliseconds timeout) const {
-        std::unique_lock lock(mutex_);
-        return arrived_.wait_for(lock, timeout, [&] { return requests_.size() >= count; });
-    }
-
   private:
-    static constexpr unsigned short kPort = 80;
-    static constexpr long kPollMicroseconds = 50000;
-    static constexpr DWORD kSocketPatienceMs = 10000;  // a stuck client cannot hang the test
-
-    void Serve() {
-        std::size_t index = 0;
-        while (!stopping_) {
-            CloseHeldPast(std::chrono::steady_clock::now());
-            fd_set readable;
-            FD_ZERO(&readable);
-            FD_SET(listener_, &readable);
-            timeval poll{0, kPollMicroseconds};
-            if (select(0, &readable, nullptr, nullptr, &poll) <= 0) continue;
-            const SOCKET client = accept(listener_, nullptr, nullptr);
-            if (client == INVALID_SOCKET) continue;
-            for (const int option : {SO_RCVTIMEO, SO_SNDTIMEO})
-                setsockopt(client, SOL_SOCKET, option,
-                           reinterpret_cast<const char*>(&kSocketPatienceMs),
-                           sizeof(kSocketPatienceMs));
+    void Serve(SOCKET listener, const std::function<ScriptedReply(const std::string&)>& responder) {
+        for (SOCKET client; (client = accept(listener, nullptr, nullptr)) != INVALID_SOCKET;) {
             const std::string request = ReadRequest(client);
             {
                 const std::lock_guard lock(mutex_);
                 requests_.push_back(request);
             }
-            arrived_.notify_all();
-            const ScriptedReply reply = responder_(index++, request);
+            const ScriptedReply reply = responder(request);
             if (reply.mode == ReplyMode::NeverAnswer) {
-                held_.emplace_back(client, std::chrono::steady_clock::now() +
-                                               std::chrono::milliseconds(kSocketPatienceMs));
-                continue;
+                for (int ms = 0; ms < 10000 && !stopping_; ms += 50) Sleep(50);
+            } else {
+                const std::string length =
+                    reply.mode == ReplyMode::CloseMidReply
+                        ? "Content-Length: " + std::to_string(2 * reply.body.size()) + "\r\n"
+                        : std::string();
+                const std::string message = "HTTP/1.0 200 OK\r\n" + length + "\r\n" + reply.body;
+                // A blocking send takes it all, or fails when the client has gone.
+                send(client, message.data(), static_cast<int>(message.size()), 0);
             }
-            SendReply(client, reply);
             shutdown(client, SD_SEND);
             closesocket(client);
         }
-    }
-
-    // A client that never gives up fails its test instead of hanging it.
-    void CloseHeldPast(std::chrono::steady_clock::time_point now) {
-        std::erase_if(held_, [now](const auto& held) {
-            if (held.second > now) return false;
-            closesocket(held.first);
-            return true;
-        });
     }
 
     // The head up to the blank line and as much body as Content-Length announces.
     static std::string ReadRequest(SOCKET client) {
         std::string received;
         char buffer[4096];
-        std::size_t end = std::string::npos;
-        std::size_t wanted = 0;
+        std::size_t end = std::string::npos, wanted = 0;
         while (end == std::string::npos || received.size() < end + 4 + wanted) {
             const int n = recv(client, buffer, sizeof(buffer), 0);
             if (n <= 0) break;
@@ -174,26 +111,9 @@ class LocalHttpServer {
         return received;
     }
 
-    static void SendReply(SOCKET client, const ScriptedReply& reply) {
-        const std::size_t announced =
-            reply.body.size() * (reply.mode == ReplyMode::CloseMidReply ? 2 : 1);
-        const std::string length = reply.mode == ReplyMode::BigReply
-                                       ? std::string()
-                                       : "Content-Length: " + std::to_string(announced) + "\r\n";
-        const std::string message = "HTTP/1.0 200 OK\r\n" + length + "\r\n" + reply.body;
-        // A blocking send takes it all, or fails when the client has gone.
-        send(client, message.data(), static_cast<int>(message.size()), 0);
-    }
-
-    HttpResponder responder_;
     SOCKET listener_ = INVALID_SOCKET;
-    bool started_ = false;
-    // Silent connections and when they are closed; touched by the serving
-    // thread only until it is joined.
-    std::vector<std::pair<SOCKET, std::chrono::steady_clock::time_point>> held_;
     std::thread thread_;
     mutable std::mutex mutex_;
-    mutable std::condition_variable arrived_;
     std::atomic<bool> stopping_ = false;
     std::vector<std::string> requests_;
 };

@@ -9,14 +9,14 @@
 // clang-format off
 #include "LocalHttpServer.h"
 #include <windows.h>
-#include <tlhelp32.h>
 #include <commctrl.h>
 // clang-format on
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <regex>
@@ -26,6 +26,7 @@
 #include "ObjectCounts.h"
 #include "common/MessageLoopWin32.h"
 #include "common/TextWin32.h"
+#include "common/Version.h"
 #include "dialog/DialogMirrorWin32.h"
 #include "dialog/SettingsDialogIds.h"
 #include "dialog/SettingsDialogWin32.h"
@@ -115,6 +116,19 @@ class SettingsDialog : public ::testing::Test {
         SendMessageW(Item(id), EM_SETSEL, 0, -1);
         SendMessageW(Item(id), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
     }
+    // The panel timer's tick as the window timer runs it, with nothing stored
+    // for the panel so it goes online; its seconds. Then the dialog repaints.
+    double PanelTick() {
+        WriteSection({}, kPanelSection);
+        view.Panel().AdTimer.Enabled = true;
+        const auto start = std::chrono::steady_clock::now();
+        SendMessageW(view.Window(), WM_TIMER, IDT_AdTimer, 0);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        RedrawWindow(view.Window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        return took.count();
+    }
+    bool Shown(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
     void SelectFlakeType(int index) {
         SendMessageW(Item(IDC_CmboFlaketype), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         Command(IDC_CmboFlaketype, CBN_SELCHANGE);
@@ -325,64 +339,42 @@ std::string Gif(std::size_t i) {
     colour[i] = '\xFF';
     return std::string(head, sizeof head - 1) + colour + std::string(tail, sizeof tail - 1);
 }
-const std::string kLinks[] = {"http://127.0.0.1/news", "file://C:/windows/notepad.exe",
-                              "C:\\windows\\notepad.exe"};
 std::string Entry(std::size_t i) {
-    return "Standard:URL;URL:" + kLinks[i] + ";Image:http://127.0.0.1/p" + std::to_string(i) +
+    return "Standard:URL;URL:http://127.0.0.1/news;Image:http://127.0.0.1/p" + std::to_string(i) +
            ".gif";
 }
 
-// The panel's script with `count` slots, and the slots' pictures.
-ScriptedReply PanelScript(const std::string& request, int count) {
-    const std::string body = RequestBody(request);
+// The panel's script with `count` slots, and the slots' pictures. It answers
+// only requests exactly as the panel makes them: the request line, form type,
+// agent and body.
+ScriptedReply PanelScript(const std::string& request, int count, std::int32_t language) {
+    const bool exact = request.starts_with("POST /updatepanel/brumo/" + VersionText() +
+                                           "/updatepanel.php HTTP/1.0\r\n") &&
+                       request.find("\r\nContent-Type: application/x-www-form-urlencoded\r\n") !=
+                           std::string::npos &&
+                       request.find("\r\nUser-Agent: VA-Dez:INET\r\n") != std::string::npos;
+    const std::string body = exact ? RequestBody(request) : std::string();
     ScriptedReply reply{ReplyMode::Answer, body == "action=handshake" ? "ready" : ""};
     if (body == "action=getslotmax") reply.body = std::to_string(count);
     for (std::size_t i = 0; i < 3; ++i) {
-        if (body.ends_with("getslot&id=" + std::to_string(i + 1))) reply.body = "Slot:" + Entry(i);
+        if (body ==
+            "lang=" + std::to_string(language) + "&action=getslot&id=" + std::to_string(i + 1))
+            reply.body = "Slot:" + Entry(i);
         if (request.starts_with("GET /p" + std::to_string(i) + ".gif ")) reply.body = Gif(i);
     }
     return reply;
 }
 
-// Each test opens the dialog itself, once its server listens; nothing is
-// stored for the panel at the start.
-class PanelDialog : public SettingsDialog {
-  protected:
-    void SetUp() override { WriteSection({}, kPanelSection); }
-    void Open() {
-        if (view.IsOpen()) view.Unload();
-        ASSERT_TRUE(view.Create());
-        view.Show(nullptr);
-    }
-    // The panel timer's tick as the window timer runs it; its seconds.
-    double Tick() {
-        view.Panel().AdTimer.Enabled = true;
-        const auto start = std::chrono::steady_clock::now();
-        SendMessageW(view.Window(), WM_TIMER, IDT_AdTimer, 0);
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    }
-    bool Shown(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
-};
-
-// Then refreshes of one slot and of three again make and destroy buttons
-// and keep no objects.
-TEST_F(PanelDialog, RefreshStoresAndShowsThreeSlotsWhoseLinksStartNoProgram) {
+// Three slots online: stored, cached, placed and painted; then refreshes of one slot and
+// of three again make and destroy buttons and keep no objects.
+TEST_F(SettingsDialog, PanelRefreshStoresAndShowsThreeSlots) {
     std::atomic<int> count = 3;
     LocalHttpServer server;
     ASSERT_TRUE(server.Start(
-        [&count](std::size_t, const std::string& r) { return PanelScript(r, count); }));
-    Open();
-    Tick();
-    std::vector<std::string> got;  // the script's bodies, the downloads' request lines
-    for (const std::string& r : server.Requests())
-        got.push_back(r.starts_with("GET") ? r.substr(0, r.find(" HTTP/")) : RequestBody(r));
-    const std::string slot =
-        "lang=" + std::to_string(language.GetLanguage()) + "&action=getslot&id=";
-    ASSERT_EQ(got, (std::vector<std::string>{"action=handshake", "action=getslotmax", slot + "1",
-                                             "GET /p0.gif", slot + "2", "GET /p1.gif", slot + "3",
-                                             "GET /p2.gif"}));
-    EXPECT_TRUE(server.Requests()[0].starts_with(
-        "POST /updatepanel/brumo/1.5.0/updatepanel.php HTTP/1.0\r\n"));
+        [&](const std::string& r) { return PanelScript(r, count, language.GetLanguage()); }));
+    const std::filesystem::path cache =
+        std::filesystem::path(_wgetenv(L"LOCALAPPDATA")) / L"Halvix\\Brumo\\UpdatePanel";
+    PanelTick();
     EXPECT_EQ(ReadSection(kPanelSection), (Values{{L"SlotMax", L"3"},
                                                   {L"Slot1", Utf8ToWide(Entry(0))},
                                                   {L"Slot2", Utf8ToWide(Entry(1))},
@@ -390,81 +382,38 @@ TEST_F(PanelDialog, RefreshStoresAndShowsThreeSlotsWhoseLinksStartNoProgram) {
                                                   {L"LastUpdate", Today()}}));
     RECT panel{}, place{};
     GetWindowRect(Item(IDC_PictureAd), &panel);
-    for (std::size_t i = 0; i < 3; ++i) {  // each picture loaded from its cache file
-        const AdButton& model = view.Panel().BtnAd[i];
-        ASSERT_NE(model.Picture, nullptr);
-        EXPECT_EQ(model.Picture->At((model.Place.width - 1) / 2, (model.Place.height - 1) / 2),
-                  Pixel{0xFF0000} >> (8 * i));
-        const HWND button = Item(i == 0 ? IDC_BtnAd : IDC_BtnAdFirst + static_cast<int>(i));
+    for (int i = 0; i < 3; ++i) {
+        std::ifstream file(cache / ("Slot" + std::to_string(i + 1) + ".gif"), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), Gif(i) + "\r\n");
+        const HWND button = Item(i == 0 ? IDC_BtnAd : IDC_BtnAdFirst + i);
         GetWindowRect(button, &place);
-        const int top = MulDiv(static_cast<int>(i) * 1100, GetDpiForWindow(view.Window()), 1440);
-        ASSERT_EQ(IsWindowVisible(button) != FALSE, panel.top + top < panel.bottom) << i;
+        const long top = panel.top + MulDiv(i * 1100, GetDpiForWindow(view.Window()), 1440);
+        ASSERT_EQ(IsWindowVisible(button) != FALSE, top < panel.bottom) << i;
         if (IsWindowVisible(button)) {  // else cut off by the panel's lower edge
-            EXPECT_EQ(std::pair(place.left, place.top), std::pair(panel.left, panel.top + top));
+            EXPECT_EQ(std::pair(place.left, place.top), std::pair(panel.left, top));
+            const Rect& size = view.Panel().BtnAd[static_cast<std::size_t>(i)].Place;
+            const WindowDc dc(button);  // the picture, loaded from its file, in the middle
+            EXPECT_EQ(GetPixel(dc.Get(), (size.width - 1) / 2, (size.height - 1) / 2),
+                      COLORREF{0xFFu << (8 * i)});
         }
     }
     EXPECT_FALSE(Shown(IDC_LabelConnection) || Shown(IDC_PictureUpdate) || !messages.shown.empty());
-    Command(IDC_BtnAdFirst + 1, BN_CLICKED);
-    Command(IDC_BtnAdFirst + 2, BN_CLICKED);
-    Sleep(500);
-    const UniqueKernelHandle processes(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W process{};
-    process.dwSize = sizeof process;
-    for (BOOL more = Process32FirstW(processes.get(), &process); more;
-         more = Process32NextW(processes.get(), &process))
-        EXPECT_NE(_wcsicmp(process.szExeFile, L"notepad.exe"), 0);
 
     const std::size_t gdi = CountGdiObjects(), windows = CountThreadWindows();
     for (const int slots : {1, 3, 1, 3}) {
         count = slots;
-        WriteSection({}, kPanelSection);
-        Tick();
-        RedrawWindow(view.Window(), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PanelTick();
         EXPECT_EQ(CountGdiObjects(), gdi);
         EXPECT_EQ(CountThreadWindows(), windows - (slots == 1 ? 2 : 0));
     }
 }
 
-// Whatever the server does, a tick costs at most the client's time-outs. The
-// notice's link underlines under the mouse; its click stores today.
-TEST_F(PanelDialog, ABrokenServerShowsTheNoticeWithinTheTimeOuts) {
-    const struct {
-        ReplyMode mode;
-        std::string body;  // "-": the script's, cut short
-    } cases[] = {{ReplyMode::CloseMidReply, "-"},
-                 {ReplyMode::BigReply, PatternBytes(5 * 1024 * 1024)},
-                 {ReplyMode::NeverAnswer, ""}};
-    for (const auto& c : cases) {
-        LocalHttpServer server;
-        ASSERT_TRUE(server.Start([&c](std::size_t, const std::string& request) {
-            const ScriptedReply script = PanelScript(request, 1);
-            return ScriptedReply{c.mode, c.body == "-" ? script.body : c.body};
-        }));
-        WriteSection({}, kPanelSection);
-        Open();
-        const double seconds = Tick();
-        std::printf("tick against a server that %d: %.2f s\n", static_cast<int>(c.mode), seconds);
-        EXPECT_LT(seconds, 3.0);
-        const bool notice = c.body != "-";
-        EXPECT_EQ(Shown(IDC_LabelConnection) && Shown(IDC_LabelConnectionHelp), notice);
-        EXPECT_EQ(ReadSection(kPanelSection).count(L"LastUpdate"), notice ? 0U : 1U);
-    }
-    for (const auto& [window, underlined] : {std::pair{Item(IDC_LabelConnectionHelp), 1},
-                                             {view.Window(), 0},
-                                             {Item(IDC_LabelConnectionHelp), 1},
-                                             {Item(IDC_PictureAd), 0}}) {
-        SendMessageW(window, WM_MOUSEMOVE, 0, 0);
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HGDIOBJ>(
-                       SendMessageW(Item(IDC_LabelConnectionHelp), WM_GETFONT, 0, 0)),
-                   sizeof font, &font);
-        EXPECT_EQ(font.lfUnderline, underlined);
-    }
-    Command(IDC_LabelConnectionHelp, STN_CLICKED);
-    EXPECT_EQ(ReadSection(kPanelSection)[L"LastUpdate"], Today());
-    EXPECT_FALSE(Shown(IDC_LabelConnectionHelp));
-    EXPECT_TRUE(Shown(IDC_LabelConnection));
+TEST_F(SettingsDialog, PanelShowsTheNoticeWithinTheTimeOutsOfASilentServer) {
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Start(ScriptedReply{ReplyMode::NeverAnswer, ""}));
+    EXPECT_LT(PanelTick(), 3.0);
+    EXPECT_TRUE(Shown(IDC_LabelConnection) && Shown(IDC_LabelConnectionHelp));
+    EXPECT_EQ(ReadSection(kPanelSection).count(L"LastUpdate"), 0U);
 }
 
 }  // namespace
