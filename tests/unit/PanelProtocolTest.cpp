@@ -1,12 +1,14 @@
-// The news panel's data side: URL parts, connection flags, slot entries, and
-// the cache name, folder and download rules. The refresh itself runs through
-// the panel's tests.
+// The news panel's data side: URL parts, connection flags, slot entries, the
+// cache names and folder, the once-a-day rule, and what a refresh asks,
+// stores and downloads whatever the script answers.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "FakePanel.h"
+#include "FakeRegistry.h"
 #include "online/PanelEntries.h"
+#include "online/PanelProtocol.h"
 
 namespace brumo {
 namespace {
@@ -41,40 +43,77 @@ TEST(PanelEntries, ParsesPairsUpToTheFirstEmptyPartAndRefusesARepeatedKey) {
     EXPECT_EQ(GetSplitPart("a;;b", 3) + "|" + GetSplitPart("a;b", 3), "b|");
 }
 
-TEST(PanelCache, NameKeepsOnlyShortPlainExtensions) {
-    const std::pair<const char*, const char*> cases[] = {
+// A name keeps only a short plain extension; its file lies in the cache
+// folder, made level by level under local app data, or nowhere without one.
+TEST(PanelCache, NamesKeepOnlyShortPlainExtensionsInTheCreatedFolder) {
+    const std::pair<const char*, const char*> names[] = {
         {"http://h/a.gif", "Slot2.gif"}, {"http://h/b.JPEG", "Slot2.JPEG"},
         {"http://h/b.JPEG12", ""},       {"http://h/x.exe", ""},
         {"http://h/x.Hta", ""},          {"..\\..\\x", ""},
         {"http://h/a.gi/f", ""}};
-    for (const auto& [image, name] : cases) EXPECT_EQ(PanelCacheFileName(2, image), name) << image;
-}
-
-TEST(PanelCache, PathLiesInTheCreatedCacheFolder) {
-    const std::string appData = "C:\\Users\\u\\AppData\\Local";
-    const std::tuple<std::string, const char*, std::string> cases[] = {
-        {appData, "Slot1.gif", kCache + "Slot1.gif"},
-        {appData + "\\", "Slot1.gif", kCache + "Slot1.gif"},
-        {"", "Slot1.gif", ""},
-        {appData, "..\\x.gif", ""},
-        {appData, "", ""}};
-    for (const auto& [base, name, path] : cases) {
+    for (const auto& [image, name] : names) EXPECT_EQ(PanelCacheFileName(2, image), name) << image;
+    for (const std::string base :
+         {"C:\\Users\\u\\AppData\\Local", "C:\\Users\\u\\AppData\\Local\\"}) {
         test::FakeCache cache;
         cache.appData = base;
-        EXPECT_EQ(GetCachePath(cache, name), path) << base << name;
-        if (path.empty()) continue;
+        EXPECT_EQ(GetCachePath(cache, "Slot1.gif"), kCache + "Slot1.gif") << base;
         EXPECT_EQ(cache.folders.front() + " " + cache.folders.back() + "\\", "C:\\Users " + kCache);
+        cache.appData = "";
+        EXPECT_EQ(GetCachePath(cache, "Slot1.gif"), "");
     }
 }
 
-TEST(PanelCache, DownloadIsCutAndEndsWithALineBreakEvenWhenEmpty) {
-    test::FakeCache cache;
-    cache.pictures["u"] = std::string(kMaxPictureBytes + 9, 'p');
-    EXPECT_EQ(DownloadToCache(cache, cache, "u", "Slot1.gif"), kCache + "Slot1.gif");
-    EXPECT_EQ(DownloadToCache(cache, cache, "none", "Slot2.gif"), kCache + "Slot2.gif");
-    EXPECT_EQ(cache.files[kCache + "Slot1.gif"], std::string(kMaxPictureBytes, 'p') + "\r\n");
-    cache.writable = false;
-    EXPECT_EQ(DownloadToCache(cache, cache, "u", "Slot1.gif"), "");
+TEST(PanelProtocol, IsDueOnceADay) {
+    for (const auto& [stored, due] :
+         {std::pair{"", true}, {"05.12.2026", true}, {"06.12.2026", false}}) {
+        test::FakeRegistry registry;
+        WritePanelValue(registry, "LastUpdate", stored);
+        EXPECT_EQ(IsPanelCheckDue(registry, "06.12.2026"), due) << stored;
+    }
+}
+
+// The script offers three slots with pictures, but slot 3's reply lacks the
+// exact "Slot:" and so is empty. Only an exact "ready" lets the refresh on;
+// a slot count that is no number stores no slots, a huge one stops at 16.
+TEST(PanelProtocol, RefreshStoresTheSlotsAndTheirPictures) {
+    const struct {
+        const char* handshake;
+        const char* slotMax;
+        std::size_t requests;
+        int slots;           // -1: refused
+        const char* stored;  // SlotMax, Slot1, Slot3 and LastUpdate
+    } cases[] = {
+        {"ready", "3", 5, 3, "3|Image:http://h/1.gif||today"},
+        {"ready ", "3", 1, -1, "|||"},
+        {"ready", "abc", 2, 0, "|||today"},
+        {"ready", "17", 18, 16, "16|Image:http://h/1.gif||today"},
+    };
+    for (const auto& c : cases) {
+        test::FakeScript script;
+        test::FakeCache cache;
+        test::FakeRegistry registry;
+        script.replies = {{"action=handshake", c.handshake}, {"action=getslotmax", c.slotMax}};
+        for (const std::string id : {"1", "2", "3"}) {
+            script.replies["lang=2&action=getslot&id=" + id] =
+                (id == "3" ? "slot:" : "Slot:") + ("Image:http://h/" + id + ".gif");
+            cache.pictures["http://h/" + id + ".gif"] = "GIF";
+        }
+        const auto slots =
+            RefreshPanelSlots({script, cache, cache, registry}, PanelScriptUrl("h"), 2, "today");
+        SCOPED_TRACE(c.slotMax);
+        EXPECT_TRUE(script.wellFormed);
+        EXPECT_EQ(script.bodies.size(), c.requests);
+        EXPECT_EQ(slots ? static_cast<int>(slots->size()) : -1, c.slots);
+        std::string stored;
+        for (const char* name : {"SlotMax", "Slot1", "Slot3"})
+            stored += ReadPanelValue(registry, name) + "|";
+        EXPECT_EQ(stored + ReadPanelValue(registry, "LastUpdate"), c.stored);
+        if (c.slots < 3) continue;
+        EXPECT_EQ((*slots)[1].picturePath, kCache + "Slot2.gif");
+        EXPECT_EQ(cache.files,
+                  (std::map<std::string, std::string>{{kCache + "Slot1.gif", "GIF\r\n"},
+                                                      {kCache + "Slot2.gif", "GIF\r\n"}}));
+    }
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 
 #include <atomic>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <utility>
@@ -36,10 +35,11 @@ inline std::string RequestBody(const std::string& request) {
 
 class LocalHttpServer {
   public:
+    using Responder = std::function<ScriptedReply(const std::string& request)>;
     ~LocalHttpServer() { Stop(); }
 
     // Listens on 127.0.0.1:80; false when the port cannot be had.
-    bool Start(std::function<ScriptedReply(const std::string& request)> responder) {
+    bool Start(Responder responder) {
         WSADATA data{};
         if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return false;
         listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -65,20 +65,14 @@ class LocalHttpServer {
         if (thread_.joinable()) thread_.join();
     }
 
-    std::vector<std::string> Requests() const {
-        const std::lock_guard lock(mutex_);
-        return requests_;
-    }
+    // Every request received; read it after Stop.
+    const std::vector<std::string>& Requests() const { return requests_; }
 
   private:
-    void Serve(SOCKET listener, const std::function<ScriptedReply(const std::string&)>& responder) {
+    void Serve(SOCKET listener, const Responder& responder) {
         for (SOCKET client; (client = accept(listener, nullptr, nullptr)) != INVALID_SOCKET;) {
-            const std::string request = ReadRequest(client);
-            {
-                const std::lock_guard lock(mutex_);
-                requests_.push_back(request);
-            }
-            const ScriptedReply reply = responder(request);
+            requests_.push_back(ReadRequest(client));
+            const ScriptedReply reply = responder(requests_.back());
             if (reply.mode == ReplyMode::NeverAnswer) {
                 for (int ms = 0; ms < 10000 && !stopping_; ms += 50) Sleep(50);
             } else {
@@ -113,7 +107,6 @@ class LocalHttpServer {
 
     SOCKET listener_ = INVALID_SOCKET;
     std::thread thread_;
-    mutable std::mutex mutex_;
     std::atomic<bool> stopping_ = false;
     std::vector<std::string> requests_;
 };
