@@ -13,7 +13,7 @@ readonly CONNECTION=392 CONNECTION_HELP=393 FIRST_SLOT=394 MORE_SLOTS=600
 readonly PANEL='HKCU\Software\Merelan\Brumo\UpdatePanel' WEB_LINK="http://127.0.0.1/brumo-news"
 CACHE="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Halvix/Brumo/UpdatePanel"
 readonly CACHE
-readonly BROWSER="$WORK/stand-in-browser" STOP_BROWSER="$WORK/stop-browser"
+readonly BROWSER="$WORK/stand-in-browser"
 
 shown() {  # shown ID...: "1" or "0" per control
     local id
@@ -41,11 +41,8 @@ for row in "1|gif|#D02828|file://C:/Windows/notepad.exe" "2|jpg|#28A048|C:\\wind
     reg_set "$PANEL" "Slot$slot" "Standard:URL;URL:$link;Image:http://127.0.0.1/slot$slot.$type"
 done
 reg_set "$PANEL" SlotMax 3
-# shellcheck disable=SC2016  # the stand-in's own variables
-printf '#!/bin/sh\necho "$@" >"%s.txt"\nfor i in $(seq 100); do [ -e "%s" ] && exit; sleep 0.1; done\n' \
-    "$BROWSER" "$STOP_BROWSER" >"$BROWSER"
-chmod +x "$BROWSER"
-at_exit+=("touch '$STOP_BROWSER'")
+printf '#!/bin/sh\nsleep 10\n' >"$BROWSER" && chmod +x "$BROWSER"
+at_exit+=("pkill -f '$BROWSER' || true")
 reg_set 'HKCU\Software\Wine\WineBrowser' Browsers "$BROWSER"
 
 start dialog "$SCR" /c

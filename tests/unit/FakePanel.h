@@ -31,17 +31,13 @@ struct FakeScript : HttpPort {
 };
 
 struct FakeCache : CacheFileSystem, UrlFetcher {
-    std::string appData = "C:\\Users\\u\\AppData\\Local";
     std::map<std::string, std::string> pictures;  // by address; answered whole
-    std::vector<std::string> folders;
     std::map<std::string, std::string> files;
-    bool writable = true;
 
-    std::string LocalAppDataFolder() override { return appData; }
-    void MakeFolder(const std::string& path) override { folders.push_back(path); }
+    std::string LocalAppDataFolder() override { return "C:\\Users\\u\\AppData\\Local"; }
+    void MakeFolder(const std::string&) override {}
     bool WriteFile(const std::string& path, std::string_view bytes) override {
-        if (writable) files[path] = std::string(bytes);
-        return writable;
+        return files[path] = std::string(bytes), true;
     }
     std::string Fetch(const std::string& url, std::size_t) override {
         return pictures.count(url) ? pictures[url] : std::string();

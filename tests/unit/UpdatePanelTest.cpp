@@ -1,8 +1,7 @@
 // The news panel against fakes: the connection flags, slot entries, cache
-// names and the once-a-day rule; what a refresh asks, stores and downloads
-// whatever the script answers; and the panel around it: the stored slot at
-// load, the timer's visit behind the wait box or the offline notice, the
-// slot places in twips and which clicks open anything.
+// names and the once-a-day rule; then the panel whole: the stored slot at
+// load, the timer's refresh behind the wait box or the offline notice, what
+// it asks and stores whatever the script answers, places and clicks.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -17,8 +16,6 @@
 
 namespace brumo {
 namespace {
-
-using test::kCache;
 
 // Only known states count, and of their flags only modem or network while online.
 TEST(HttpPost, CountsOnlyAnOnlineModemOrNetworkAsConnected) {

@@ -27,12 +27,6 @@ struct ScriptedReply {
     std::string body;
 };
 
-// The body of a recorded request (what follows the blank line).
-inline std::string RequestBody(const std::string& request) {
-    const std::size_t end = request.find("\r\n\r\n");
-    return end == std::string::npos ? std::string() : request.substr(end + 4);
-}
-
 class LocalHttpServer {
   public:
     using Responder = std::function<ScriptedReply(const std::string& request)>;
