@@ -16,11 +16,7 @@ paint_desktop
 shell_log="$WORK/shell.log"
 start shell "$HELPER" fake-shell "$(winpath "$WORK/stop-shell")"
 at_exit+=("touch '$WORK/stop-shell'")
-deadline=$(($(now_ms) + 20000))
-until grep -q '^ready ' "$shell_log" 2>/dev/null; do
-    if ! is_running "$PID" || (($(now_ms) >= deadline)); then die "e2e_helper fake-shell did not get ready"; fi
-    sleep 0.1
-done
+wait_line "$shell_log" '^ready ' 20000 || die "e2e_helper fake-shell did not get ready"
 mapfile -t items < <(sed -n 's/^item //p' "$shell_log" | tr -d '\r')  # i x y l t r b
 
 trace="$WORK/trace.txt"
