@@ -69,6 +69,7 @@ for row in "missing|missing.jpg" "text|text.jpg" "huge|huge.gif" "cyrillic|сн�
         helper "$WORK/ok.txt" press "$(value_of "$WORK/box.txt" handle)" "$IDOK" || true
         check_eq "$name: no second box once it is closed" 0 "$(boxes 1500)"
     fi
+    sleep 0.5  # the dialog repaints where the box was
     helper "$WORK/preview.txt" control "$HWND" "$PREVIEW" || fail "$name: no preview box"
     read -r l t r b <<<"$(value_of "$WORK/preview.txt" rect)"
     import -window root -crop "$((r - l - 6))x$((b - t - 6))+$((l + 3))+$((t + 3))" "$WORK/$name-preview.png"

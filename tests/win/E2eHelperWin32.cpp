@@ -25,9 +25,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "common/HandlesWin32.h"
@@ -50,10 +48,6 @@ constexpr DWORD kPollMs = 50;
 constexpr auto kServeLimit = std::chrono::minutes(10);  // outlives no forgotten run
 constexpr int kPreviewWidth = 152, kPreviewHeight = 112, kPreviewAt = 100;
 
-struct WindowDestroyer {
-    void operator()(HWND window) const { DestroyWindow(window); }
-};
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 using Clock = std::chrono::steady_clock;
 
 void Print(const std::string& line) {
@@ -196,37 +190,33 @@ bool ServeUntil(const wchar_t* stop_file) {
                      [&] { return GetFileAttributesW(stop_file) != INVALID_FILE_ATTRIBUTES; });
 }
 
-UniqueWindow MakeWindow(const wchar_t* class_name, DWORD style, int x, int y, int w, int h) {
-    Register(class_name, COLOR_BTNFACE);  // fails harmlessly when done before
-    return UniqueWindow(CreateWindowExW(0, class_name, L"Brumo preview box", style, x, y, w, h,
-                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-}
-
 int MakeParent(const wchar_t* stop_file) {
     constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE;
     RECT frame{0, 0, kPreviewWidth, kPreviewHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    UniqueWindow parent = MakeWindow(L"BrumoE2eParent", kStyle, kPreviewAt, kPreviewAt,
-                                     frame.right - frame.left, frame.bottom - frame.top);
-    if (!parent) return kFailure;
-    Print(HandleText(parent.get()));
+    Register(L"BrumoE2eParent", COLOR_BTNFACE);
+    const HWND parent = CreateWindowExW(
+        0, L"BrumoE2eParent", L"Brumo preview box", kStyle, kPreviewAt, kPreviewAt,
+        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, nullptr, nullptr);
+    if (parent == nullptr) return kFailure;
+    Print(HandleText(parent));
     POINT origin{0, 0};
-    ClientToScreen(parent.get(), &origin);
+    ClientToScreen(parent, &origin);
     Print("client-origin " + Num(origin.x) + " " + Num(origin.y));
     if (!ServeUntil(stop_file)) return kNotMet;
     int children = 0;
-    for (HWND child = GetWindow(parent.get(), GW_CHILD); child != nullptr;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT), ++children) {
         RECT r{};
         GetClientRect(child, &r);
         Print("child " + Num(r.right) + "x" + Num(r.bottom));
         GetWindowRect(child, &r);
-        MapWindowPoints(HWND_DESKTOP, parent.get(), reinterpret_cast<POINT*>(&r), 1);
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 1);
         Print("child-origin " + Num(r.left) + " " + Num(r.top));
         Print("child-visible " + Num(IsWindowVisible(child) != FALSE));
     }
     Print("children " + Num(children));
-    parent.reset();
+    DestroyWindow(parent);
     Print("destroyed");
     return kOk;
 }
@@ -238,29 +228,27 @@ int FakeShell(const wchar_t* stop_file) {
         return kFailure;
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     // Hidden: found by class alone, while the screen keeps the painted desktop.
-    const UniqueWindow progman(CreateWindowExW(0, L"Progman", L"Program Manager",
-                                               WS_POPUP | WS_CLIPCHILDREN, 0, 0, w, h, nullptr,
-                                               nullptr, GetModuleHandleW(nullptr), nullptr));
-    if (!progman) return kFailure;
+    const HWND progman =
+        CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP | WS_CLIPCHILDREN, 0, 0, w, h,
+                        nullptr, nullptr, nullptr, nullptr);
     const HWND view = CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, w,
-                                      h, progman.get(), nullptr, nullptr, nullptr);
+                                      h, progman, nullptr, nullptr, nullptr);
     const HWND list =
         CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON, 0, 0, w,
                         h, view, nullptr, nullptr, nullptr);
-    if (view == nullptr || list == nullptr) return kFailure;
+    if (progman == nullptr || view == nullptr || list == nullptr) return kFailure;
     int i = 0;  // all items first: positions are set once the list knows every caption
     for (const FakeShellIcon& icon : kFakeShellIcons) {
-        std::wstring caption = icon.caption;
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = i++;
-        item.pszText = caption.data();
+        item.pszText = const_cast<wchar_t*>(icon.caption);
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
     i = 0;
     for (const FakeShellIcon& icon : kFakeShellIcons)
         SendMessageW(list, LVM_SETITEMPOSITION, i++, MAKELPARAM(icon.x, icon.y));
-    Print("progman " + HandleText(progman.get()));
+    Print("progman " + HandleText(progman));
     Print("defview " + HandleText(view));
     const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (i = 0; i < count; ++i) {

@@ -23,7 +23,8 @@ TEST(RegistryWin32, StoresTextsAsRegSzWithinCharacterLimitsAndClosesEveryKey) {
     // UTF-16 with the terminator the system adds.
     wchar_t raw[64] = {};
     DWORD type = REG_NONE, size = sizeof raw;
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (kTestSubkey + std::wstring(L"\\\x0421\x043D\x0435\x0433")).c_str(),
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER,
+                           (kTestSubkey + std::wstring(L"\\\x0421\x043D\x0435\x0433")).c_str(),
                            wide.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, raw, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
