@@ -16,11 +16,7 @@ paint_desktop
 shell_log="$WORK/shell.log"
 start shell "$HELPER" fake-shell "$(winpath "$WORK/stop-shell")"
 at_exit+=("touch '$WORK/stop-shell'")
-deadline=$(($(now_ms) + 20000))
-until grep -q '^ready ' "$shell_log" 2>/dev/null; do
-    if ! is_running "$PID" || (($(now_ms) >= deadline)); then die "e2e_helper fake-shell did not get ready"; fi
-    sleep 0.1
-done
+wait_line "$shell_log" '^ready ' 20000 || die "e2e_helper fake-shell did not get ready"
 mapfile -t items < <(sed -n 's/^item //p' "$shell_log" | tr -d '\r')  # i x y l t r b
 
 trace="$WORK/trace.txt"
@@ -35,12 +31,8 @@ width=$((ICON + 1))
 previous_right=""
 for item in "${items[@]}"; do
     read -r i x y left _ right _ <<<"$item"
-    for row in "$y" $((y + 1)); do
-        white=$(count_white "$shot" "${width}x1+$x+$row")
-        check "snow rests on the ledge of icon $i, row $row ($white of $width white)" at_least 50 "$white" "$width"
-    done
-    white=$(count_white "$shot" "$((width - 8))x1+$((x + 4))+$((y + 2))")
-    check "no snow on the ledge row of icon $i itself ($white)" test $((white * 10)) -le $((width - 8))
+    white=$(count_white "$shot" "${width}x2+$x+$y")
+    check "snow rests on the ledge of icon $i ($white of $((2 * width)) white)" at_least 50 "$white" $((2 * width))
     check "the ledge of icon $i reaches beyond column $DEFAULT_ICON" \
         test "$(count_white "$shot" "$((ICON - DEFAULT_ICON))x2+$((x + DEFAULT_ICON + 1))+$y")" -gt 0
     if [[ -n "$previous_right" ]]; then

@@ -7,11 +7,6 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 matches() { [[ $1 =~ ^$2$ ]]; }
-# wait_line FILE PATTERN TIMEOUT_MS: true once FILE has a line matching PATTERN.
-wait_line() {
-    local deadline=$(($(now_ms) + $3))
-    until grep -qE "$2" "$1" 2>/dev/null; do (($(now_ms) < deadline)) || return 1; sleep 0.1; done
-}
 
 stop="$WORK/stop-parent"
 box="$WORK/parent.log"

@@ -6,23 +6,17 @@
 //                            "handle", "owner" (0 when it has none)
 //   dialog <ms> [<owner>]    waits for a message box (of that owner): "dialogs",
 //                            "handle", "caption", "text"
-//   control <window> <id>    a control of a dialog: "text", "enabled", "visible",
-//                            "rect l t r b"
-//   select-tab <window> <n>  selects page n of the dialog's tab control as the
-//                            arrow keys do, so the dialog hears of it: "tab"
+//   control <window> <id>    a control of a dialog: "text", "visible", "rect l t r b"
 //   press <window> <id>      clicks the dialog's button, without waiting for it
-//   make-parent <stopfile>   a 152 x 112 preview box: handle, "client",
-//                            "client-origin"; once the file exists its children
-//                            ("child", "child-origin", "child-visible",
-//                            "children"), then "destroyed"
-//   fake-shell <stopfile>    Progman > SHELLDLL_DefView > list view holding
-//                            kFakeShellIcons: "progman", "defview", "item i x y
-//                            l t r b", "ready <list>"; serves until the file exists
-//   notice-match <rgb> <w> <h> <text> <RRGGBB>  the bottom strip of a raw RGB
-//                            screenshot against the manual notice drawn by GDI
-//                            over that colour, countdown 5..1: "count", "differences"
-#include "E2eHelperWin32.h"
-
+//   make-parent <stopfile>   a 152 x 112 preview box: its handle, "client-origin";
+//                            once the file exists its children ("child",
+//                            "child-origin", "child-visible", "children"), then
+//                            "destroyed"
+//   fake-shell <stopfile>    plays the shell's desktop icon list, which Wine
+//                            lacks: Progman > SHELLDLL_DefView > a list view with
+//                            a row of icons far enough apart that the captions
+//                            leave free columns: "progman", "defview", "item i x
+//                            y l t r b", "ready <list>"; serves until the file exists
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
@@ -31,33 +25,30 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <string>
-#include <tuple>
-#include <type_traits>
 #include <vector>
 
 #include "common/HandlesWin32.h"
 #include "common/TextWin32.h"
-#include "dialog/SettingsDialogIds.h"
 
 namespace brumo::e2e {
 namespace {
+
+struct FakeShellIcon {
+    int x;
+    int y;
+    const wchar_t* caption;
+};
+// A row well above the ground of a 1280 x 1024 screen.
+constexpr FakeShellIcon kFakeShellIcons[] = {
+    {200, 400, L"Recycle Bin"}, {520, 400, L"Documents"}, {840, 400, L"Snow notes"}};
 
 constexpr int kOk = 0, kNotMet = 1, kUsage = 2, kFailure = 3;
 constexpr DWORD kPollMs = 50;
 constexpr auto kServeLimit = std::chrono::minutes(10);  // outlives no forgotten run
 constexpr int kPreviewWidth = 152, kPreviewHeight = 112, kPreviewAt = 100;
-constexpr int kNoticeStrip = 29, kNoticePoints = 14, kPointsPerInch = 72, kNoticeX = 10;
 
-struct WindowDestroyer {
-    void operator()(HWND window) const { DestroyWindow(window); }
-};
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 using Clock = std::chrono::steady_clock;
-using Pixel = std::uint32_t;
 
 void Print(const std::string& line) {
     std::printf("%s\n", line.c_str());
@@ -151,11 +142,8 @@ int Dialog(DWORD ms, HWND owner) {
     if (boxes.empty()) return kNotMet;
     Print("handle " + HandleText(boxes.front()));
     Print("caption " + WideToUtf8(TextOf(boxes.front())));
-    std::wstring text;
-    for (HWND child = GetWindow(boxes.front(), GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT))
-        if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0) text += TextOf(child);
-    Print("text " + WideToUtf8(text));
+    constexpr int kMessageBoxText = 0xFFFF;
+    Print("text " + WideToUtf8(TextOf(GetDlgItem(boxes.front(), kMessageBoxText))));
     return kOk;
 }
 
@@ -171,29 +159,9 @@ int Control(HWND dialog, int id) {
                         SMTO_ABORTIFHUNG, kTimeoutMs, &length);
     text.resize(std::min<std::size_t>(length, text.size()));
     Print("text " + WideToUtf8(text));
-    Print("enabled " + Num(IsWindowEnabled(control) != FALSE));
     Print("visible " + Num(IsWindowVisible(control) != FALSE));
     Print("rect " + RectText(control));
     return kOk;
-}
-
-// TCM_SETCURSEL alone would leave the dialog unaware; a notification cannot
-// cross processes, so step with the arrow keys, which the tab control
-// answers with TCN_SELCHANGE to its dialog.
-int SelectTab(HWND dialog, int page) {
-    const HWND tab = GetDlgItem(dialog, IDC_SSTab);
-    if (tab == nullptr) return kNotMet;
-    const auto count = SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0);
-    for (LRESULT step = 0; step < count; ++step) {
-        const auto current = SendMessageW(tab, TCM_GETCURSEL, 0, 0);
-        if (current == page) break;
-        const WPARAM key = current < page ? VK_RIGHT : VK_LEFT;
-        SendMessageW(tab, WM_KEYDOWN, key, 0);
-        SendMessageW(tab, WM_KEYUP, key, 0);
-    }
-    const auto selected = SendMessageW(tab, TCM_GETCURSEL, 0, 0);
-    Print("tab " + Num(selected));
-    return selected == page ? kOk : kNotMet;
 }
 
 // Posted, not sent: the click may open a modal box that waits for the user.
@@ -222,40 +190,33 @@ bool ServeUntil(const wchar_t* stop_file) {
                      [&] { return GetFileAttributesW(stop_file) != INVALID_FILE_ATTRIBUTES; });
 }
 
-UniqueWindow MakeWindow(const wchar_t* class_name, DWORD style, int x, int y, int w, int h) {
-    Register(class_name, COLOR_BTNFACE);  // fails harmlessly when done before
-    return UniqueWindow(CreateWindowExW(0, class_name, L"Brumo preview box", style, x, y, w, h,
-                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-}
-
 int MakeParent(const wchar_t* stop_file) {
     constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE;
     RECT frame{0, 0, kPreviewWidth, kPreviewHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    UniqueWindow parent = MakeWindow(L"BrumoE2eParent", kStyle, kPreviewAt, kPreviewAt,
-                                     frame.right - frame.left, frame.bottom - frame.top);
-    if (!parent) return kFailure;
-    Print(HandleText(parent.get()));
-    RECT client{};
-    GetClientRect(parent.get(), &client);
+    Register(L"BrumoE2eParent", COLOR_BTNFACE);
+    const HWND parent = CreateWindowExW(
+        0, L"BrumoE2eParent", L"Brumo preview box", kStyle, kPreviewAt, kPreviewAt,
+        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, nullptr, nullptr);
+    if (parent == nullptr) return kFailure;
+    Print(HandleText(parent));
     POINT origin{0, 0};
-    ClientToScreen(parent.get(), &origin);
-    Print("client " + Num(client.right) + "x" + Num(client.bottom));
+    ClientToScreen(parent, &origin);
     Print("client-origin " + Num(origin.x) + " " + Num(origin.y));
     if (!ServeUntil(stop_file)) return kNotMet;
     int children = 0;
-    for (HWND child = GetWindow(parent.get(), GW_CHILD); child != nullptr;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT), ++children) {
         RECT r{};
         GetClientRect(child, &r);
         Print("child " + Num(r.right) + "x" + Num(r.bottom));
         GetWindowRect(child, &r);
-        MapWindowPoints(HWND_DESKTOP, parent.get(), reinterpret_cast<POINT*>(&r), 1);
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 1);
         Print("child-origin " + Num(r.left) + " " + Num(r.top));
         Print("child-visible " + Num(IsWindowVisible(child) != FALSE));
     }
     Print("children " + Num(children));
-    parent.reset();
+    DestroyWindow(parent);
     Print("destroyed");
     return kOk;
 }
@@ -267,29 +228,27 @@ int FakeShell(const wchar_t* stop_file) {
         return kFailure;
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     // Hidden: found by class alone, while the screen keeps the painted desktop.
-    const UniqueWindow progman(CreateWindowExW(0, L"Progman", L"Program Manager",
-                                               WS_POPUP | WS_CLIPCHILDREN, 0, 0, w, h, nullptr,
-                                               nullptr, GetModuleHandleW(nullptr), nullptr));
-    if (!progman) return kFailure;
+    const HWND progman =
+        CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP | WS_CLIPCHILDREN, 0, 0, w, h,
+                        nullptr, nullptr, nullptr, nullptr);
     const HWND view = CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, w,
-                                      h, progman.get(), nullptr, nullptr, nullptr);
+                                      h, progman, nullptr, nullptr, nullptr);
     const HWND list =
         CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON, 0, 0, w,
                         h, view, nullptr, nullptr, nullptr);
-    if (view == nullptr || list == nullptr) return kFailure;
+    if (progman == nullptr || view == nullptr || list == nullptr) return kFailure;
     int i = 0;  // all items first: positions are set once the list knows every caption
     for (const FakeShellIcon& icon : kFakeShellIcons) {
-        std::wstring caption = icon.caption;
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = i++;
-        item.pszText = caption.data();
+        item.pszText = const_cast<wchar_t*>(icon.caption);
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
     i = 0;
     for (const FakeShellIcon& icon : kFakeShellIcons)
         SendMessageW(list, LVM_SETITEMPOSITION, i++, MAKELPARAM(icon.x, icon.y));
-    Print("progman " + HandleText(progman.get()));
+    Print("progman " + HandleText(progman));
     Print("defview " + HandleText(view));
     const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (i = 0; i < count; ++i) {
@@ -304,64 +263,6 @@ int FakeShell(const wchar_t* stop_file) {
     return ServeUntil(stop_file) ? kOk : kNotMet;
 }
 
-std::vector<Pixel> ReadRgb(const wchar_t* file, int w, int h) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (w <= 0 || h <= 0 || bytes.size() != static_cast<std::size_t>(w) * h * 3) return {};
-    std::vector<Pixel> pixels(static_cast<std::size_t>(w) * h);
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const auto* p = reinterpret_cast<const unsigned char*>(&bytes[i * 3]);
-        pixels[i] = (Pixel{p[0]} << 16) | (Pixel{p[1]} << 8) | p[2];
-    }
-    return pixels;
-}
-
-// Draws the notice with each countdown into a top-down DIB of the screen's
-// size and counts the strip pixels that differ from the screenshot.
-int NoticeMatch(const std::vector<Pixel>& shot, int w, int h, const wchar_t* text, Pixel back) {
-    const WindowDc screen(nullptr);
-    const UniqueFont font(
-        CreateFontW(-MulDiv(kNoticePoints, GetDeviceCaps(screen.Get(), LOGPIXELSY), kPointsPerInch),
-                    0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
-    BITMAPINFO info{
-        {static_cast<DWORD>(sizeof(BITMAPINFOHEADER)), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    void* bits = nullptr;
-    const UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!bitmap || !dc) return kFailure;
-    const SelectedObject selected_bitmap(dc.get(), bitmap.get());
-    const SelectedObject selected_font(dc.get(), font.get());
-    SetBkMode(dc.get(), TRANSPARENT);
-    const auto* drawn = static_cast<const Pixel*>(bits);
-    long best = -1;
-    int best_count = 0;
-    for (int count = 5; count >= 1; --count) {
-        std::fill_n(static_cast<Pixel*>(bits), static_cast<std::size_t>(w) * h, back);
-        const std::wstring notice = text + (L" (" + std::to_wstring(count) + L")");
-        for (const auto& [colour, dx, dy] :
-             {std::tuple{RGB(0, 0, 0), 1, 1}, std::tuple{RGB(255, 255, 255), 0, 0}}) {
-            SetTextColor(dc.get(), colour);
-            TextOutW(dc.get(), kNoticeX + dx, h - kNoticeStrip - 1 + dy, notice.c_str(),
-                     static_cast<int>(notice.size()));
-        }
-        GdiFlush();
-        long differences = 0;
-        for (int y = h - kNoticeStrip; y < h; ++y)
-            for (int x = 1; x < w; ++x) {
-                const auto at = static_cast<std::size_t>(y) * w + x;
-                differences += (drawn[at] & 0xFFFFFF) != shot[at];
-            }
-        if (best < 0 || differences < best) {
-            best = differences;
-            best_count = count;
-        }
-    }
-    Print("count " + Num(best_count));
-    Print("differences " + Num(best));
-    return best == 0 ? kOk : kNotMet;
-}
-
 int Run(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     const auto arg = [&](int i) { return argv[i + 1]; };
@@ -370,18 +271,9 @@ int Run(int argc, wchar_t** argv) {
     if (command == L"dialog" && (operands == 1 || operands == 2))
         return Dialog(_wtoi(arg(1)), operands == 2 ? HandleArg(arg(2)) : nullptr);
     if (command == L"control" && operands == 2) return Control(HandleArg(arg(1)), _wtoi(arg(2)));
-    if (command == L"select-tab" && operands == 2)
-        return SelectTab(HandleArg(arg(1)), _wtoi(arg(2)));
     if (command == L"press" && operands == 2) return Press(HandleArg(arg(1)), _wtoi(arg(2)));
     if (command == L"make-parent" && operands == 1) return MakeParent(arg(1));
     if (command == L"fake-shell" && operands == 1) return FakeShell(arg(1));
-    if (command == L"notice-match" && operands == 5) {
-        const int w = _wtoi(arg(2)), h = _wtoi(arg(3));
-        const std::vector<Pixel> shot = ReadRgb(arg(1), w, h);
-        const auto colour = static_cast<Pixel>(wcstoul(arg(5), nullptr, 16));
-        if (shot.empty()) return kFailure;
-        return NoticeMatch(shot, w, h, arg(4), colour);
-    }
     std::fputs("usage: see the head of tests/win/E2eHelperWin32.cpp\n", stderr);
     return kUsage;
 }

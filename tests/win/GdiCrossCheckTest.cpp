@@ -6,13 +6,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <string>
-#include <vector>
 
+#include "GdiFlake.h"
 #include "ObjectCounts.h"
 #include "common/HandlesWin32.h"
-#include "imaging/DibSurfaceWin32.h"
 #include "imaging/FastDrawing.h"
 #include "imaging/Snapshot.h"
 
@@ -50,33 +48,6 @@ struct Canvas {
     DibSurface ours, gdi;
 };
 
-// The flake's mask (white where the background stays) and its image on black.
-struct GdiFlake {
-    explicit GdiFlake(const FlakeBitmap& flake) : w(flake.Width()), h(flake.Height()) {
-        for (auto [to, from] : {std::pair{&mask, &flake.Mask()}, {&image, &flake.InvertImage()}}) {
-            to->Resize(w, h);
-            CopySurface(*to, 0, 0, w, h, *from, 0, 0);
-        }
-    }
-    void Paint(HDC dc, int x, int y) const {
-        BitBlt(dc, x, y, w, h, mask.Dc(), 0, 0, SRCAND);
-        BitBlt(dc, x, y, w, h, image.Dc(), 0, 0, SRCPAINT);
-    }
-    void Draw(DibSurface& target, int x, int y, ColorRef color, int alpha) {
-        if (alpha == kOpaqueAlpha) return Paint(target.Dc(), x, y);
-        scratch.Resize(w, h);
-        BitBlt(scratch.Dc(), 0, 0, w, h, target.Dc(), x, y, SRCCOPY);
-        if (color != kBlack)
-            TransparentBlt(scratch.Dc(), 0, 0, w, h, image.Dc(), 0, 0, w, h, RGB(0, 0, 0));
-        else
-            Paint(scratch.Dc(), 0, 0);
-        AlphaBlend(target.Dc(), x, y, w, h, scratch.Dc(), 0, 0, w, h,
-                   BLENDFUNCTION{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0});
-    }
-    int w, h;
-    DibSurface mask, image, scratch;
-};
-
 // Opaque drawing gives equal pixels, blending may differ by 1 per channel.
 TEST(GdiCrossCheck, OpaqueBlendedAndColourKeyedFlakesEqualTheGdiCalls) {
     Language language;
@@ -97,7 +68,7 @@ TEST(GdiCrossCheck, OpaqueBlendedAndColourKeyedFlakesEqualTheGdiCalls) {
                 for (std::size_t at = 0; at < std::size(xs); ++at) {
                     Canvas c;
                     DrawBitmap(c.ours, xs[at], ys[at], flake, color, alpha, scratch);
-                    gdiFlake.Draw(c.gdi, xs[at], ys[at], color, alpha);
+                    gdiFlake.Draw(c.gdi.Dc(), xs[at], ys[at], color, alpha);
                     EXPECT_LE(c.LargestChannelDifference(), alpha == kOpaqueAlpha ? 0 : 1)
                         << id << " colour " << color << " alpha " << alpha << " at " << xs[at]
                         << "," << ys[at];

@@ -21,22 +21,22 @@ inline std::size_t CountGdiObjects() {
     return live;
 }
 
+inline BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
+    ++*reinterpret_cast<std::size_t*>(counter);
+    return TRUE;
+}
+
 // The top-level windows of this thread (tooltips among them) and all their
-// children (EnumChildWindows walks every descendant).
+// descendants (EnumChildWindows walks every one).
 inline std::size_t CountThreadWindows() {
-    const auto countTree = [](HWND window, LPARAM counter) -> BOOL {
-        ++*reinterpret_cast<std::size_t*>(counter);
-        EnumChildWindows(
-            window,
-            +[](HWND, LPARAM c) -> BOOL {
-                ++*reinterpret_cast<std::size_t*>(c);
-                return TRUE;
-            },
-            counter);
-        return TRUE;
-    };
     std::size_t count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), countTree, reinterpret_cast<LPARAM>(&count));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) -> BOOL {
+            EnumChildWindows(window, CountWindow, counter);
+            return CountWindow(window, counter);
+        },
+        reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

@@ -35,34 +35,22 @@ std::string MakeBmp(std::int32_t width, std::int32_t height, PixelAt pixel) {
     return bytes;
 }
 
-// GDI+ and a folder for the test's picture files, removed afterwards.
-class Picture : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(gdiplus_.Running());
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    std::unique_ptr<DecodedPicture> Load(const wchar_t* name, const std::string& bytes) {
-        std::ofstream(folder_ / name, std::ios::binary) << bytes;
-        return DecodedPicture::Load(gdiplus_, (folder_ / name).wstring());
-    }
-
-    GdiplusSession gdiplus_;
-    const std::filesystem::path folder_ =
-        std::filesystem::temp_directory_path() / L"Brumo Bilder \u00e4";
-};
-
 // One whose header names more pixels than may be decoded is refused (GDI+
 // would decode it). Scaled smoothly, not by repeating pixels: where the red
-// and blue halves meet they blend.
-TEST_F(Picture, RefusesAHugeHeaderAndBlendsWhenScaled) {
+// and blue halves meet they blend. The files lie in a folder with a
+// non-ASCII name.
+TEST(Picture, RefusesAHugeHeaderAndBlendsWhenScaled) {
+    const GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.Running());
+    const auto folder = std::filesystem::temp_directory_path() / L"Brumo Bilder \u00e4";
+    std::filesystem::create_directories(folder);
+    const auto load = [&](const wchar_t* name, const std::string& bytes) {
+        std::ofstream(folder / name, std::ios::binary) << bytes;
+        return DecodedPicture::Load(gdiplus, (folder / name).wstring());
+    };
     const PixelAt halves = [](std::int32_t x, std::int32_t) { return x < 4 ? kRed : kBlue; };
-    EXPECT_EQ(Load(L"wide.bmp", MakeBmp(32768, 1, halves)), nullptr);
-    const auto picture = Load(L"halves.bmp", MakeBmp(8, 6, halves));
+    EXPECT_EQ(load(L"wide.bmp", MakeBmp(32768, 1, halves)), nullptr);
+    auto picture = load(L"halves.bmp", MakeBmp(8, 6, halves));
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->Size(), (PictureSize{8, 6}));
     DibSurface target;
@@ -73,6 +61,8 @@ TEST_F(Picture, RefusesAHugeHeaderAndBlendsWhenScaled) {
     for (std::int32_t x = 15; x < 25; ++x)
         blended += (target.At(x, 15) & kRed) != 0 && (target.At(x, 15) & kBlue) != 0;
     EXPECT_GT(blended, 0);
+    picture.reset();  // GDI+ keeps the file open while the picture lives
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

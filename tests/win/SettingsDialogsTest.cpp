@@ -1,5 +1,5 @@
 // The Windows pieces the settings dialog calls: the tooltip window on a test
-// window with two controls, and the colour chooser, the file chooser and the
+// window with a control, and the colour chooser, the file chooser and the
 // about box driven from a second thread while this one runs their modal loop.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -20,29 +20,25 @@
 namespace brumo {
 namespace {
 
+// A control is registered once; its text crosses as UTF-16 both ways and an
+// empty text removes its tool; the tooltip window goes with its object.
 TEST(ToolTip, RegistersOnceReadsTextsBackAndGoesWithItsObject) {
     const UniqueWindowHandle form(CreateWindowExW(0, L"STATIC", L"form", WS_POPUP, 0, 0, 200, 100,
                                                   nullptr, nullptr, nullptr, nullptr));
-    HWND controls[2];
-    for (HWND& control : controls)
-        control = CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD, 0, 0, 50, 20, form.get(), nullptr,
-                                  nullptr, nullptr);
+    const HWND control = CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD, 0, 0, 50, 20, form.get(),
+                                         nullptr, nullptr, nullptr);
     HWND tipWindow = nullptr;
     {
         clsToolTip tip;
         ASSERT_TRUE(tip.Create(form.get()));
         tipWindow = tip.hwnd();
-        EXPECT_TRUE(tip.AddTool(controls[0]));
-        EXPECT_FALSE(tip.AddTool(controls[0], "again"));
-        const std::string text = std::string(300, 'x') + "\r\nZweite Zeile: Schnee ist weiß";
-        EXPECT_TRUE(tip.AddTool(controls[1], "first"));
-        tip.SetToolText(controls[1], text);
-        EXPECT_EQ(tip.ToolText(controls[1]), text);
-        tip.SetToolText(controls[1], "");
-        EXPECT_FALSE(tip.HasToolTip(controls[1]));
-        EXPECT_EQ(tip.ToolCount(), 1);
-        tip.SetMaxTipWidth(0);
-        EXPECT_EQ(tip.MaxTipWidth(), -1);
+        EXPECT_TRUE(tip.AddTool(control, "first"));
+        EXPECT_FALSE(tip.AddTool(control, "again"));
+        const std::string text = "Erste Zeile\r\nZweite Zeile: Schnee ist weiß";
+        tip.SetToolText(control, text);
+        EXPECT_EQ(tip.ToolText(control), text);
+        tip.SetToolText(control, "");
+        EXPECT_EQ(tip.ToolCount(), 0);
     }
     EXPECT_FALSE(IsWindow(tipWindow));
 }
@@ -85,13 +81,11 @@ TEST(CommonDialogs, ColorChooserStartsOnTheColorAndCancelGivesMinusOne) {
     }
 }
 
-// The chooser opens in the text's folder (non-ASCII) with its file preset and
-// the requested view; a typed name without extension is completed by the
+// The chooser opens in the text's folder (non-ASCII) with its file preset; a
+// typed name without extension is completed by the
 // filter the user left selected; Cancel gives nothing.
 TEST(CommonDialogs, FileChooserStartsAtTheTextAndCompletesTheTypedName) {
-    constexpr std::int32_t kDetailsView = 28716;
     constexpr int kFileNameBox = 0x47C, kFileTypeBox = 0x470;
-    constexpr LONG_PTR kListViewTypes = 3, kListViewDetails = 1;
     using namespace std::string_literals;
     wchar_t temp[MAX_PATH];
     ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
@@ -101,7 +95,6 @@ TEST(CommonDialogs, FileChooserStartsAtTheTextAndCompletesTheTypedName) {
     request.title = "Choose";
     request.filter = "Pictures\0*.bmp;*.jpg\0JPG (*.jpg)\0*.jpg\0All\0*.*\0"s;
     request.defaultExt = "BMP";
-    request.viewMode = kDetailsView;
     request.startText = WideToUtf8(folder) + "snow.jpg";
     const std::tuple<int, const wchar_t*, std::optional<std::string>> cases[] = {
         {0, L"winter", WideToUtf8(folder) + "winter.BMP"},
@@ -110,17 +103,10 @@ TEST(CommonDialogs, FileChooserStartsAtTheTextAndCompletesTheTypedName) {
         {-1, L"", std::nullopt}};
     for (const auto& [filterIndex, typed, expected] : cases) {
         std::wstring preset;
-        LONG_PTR listStyle = 0;
         std::optional<std::string> chosen;
         Drive([&] { chosen = ShowFileDialog(nullptr, request); },
               [&, filterIndex, typed](HWND dialog) {
-                  HWND list = nullptr;
-                  for (int attempt = 0; attempt < 100 && list == nullptr; ++attempt, Sleep(20))
-                      list = FindWindowExW(
-                          FindWindowExW(dialog, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
-                          L"SysListView32", nullptr);
-                  Sleep(200);
-                  listStyle = GetWindowLongPtrW(list, GWL_STYLE);
+                  Sleep(200);  // the chooser fills its boxes after it shows
                   preset = ItemText(dialog, kFileNameBox);
                   if (filterIndex < 0) return Press(dialog, IDCANCEL);
                   SendDlgItemMessageW(dialog, kFileTypeBox, CB_SETCURSEL, filterIndex, 0);
@@ -131,31 +117,21 @@ TEST(CommonDialogs, FileChooserStartsAtTheTextAndCompletesTheTypedName) {
               });
         EXPECT_EQ(chosen, expected) << filterIndex;
         EXPECT_EQ(preset, L"snow.jpg");
-        EXPECT_EQ(listStyle & kListViewTypes, kListViewDetails);
     }
     RemoveDirectoryW(folder.c_str());
 }
 
-// Wine registers no system information tool: the button says so.
-TEST(AboutDialog, ShowsTheFormsTextsAndReportsTheMissingSystemInformationTool) {
-    constexpr int kMessageBoxText = 0xFFFF;
+// The template loads and the form's texts reach their controls.
+TEST(AboutDialog, ShowsTheFormsTexts) {
     Language language;
     language.SetLanguage(kEnglish);
-    std::wstring version, disclaimer, message;
+    std::wstring version;
     Drive([&] { ShowAboutDialog(GetModuleHandleW(nullptr), nullptr, language); },
           [&](HWND dialog) {
               version = ItemText(dialog, IDC_ABOUT_VERSION);
-              disclaimer = ItemText(dialog, IDC_ABOUT_DISCLAIMER);
-              Press(dialog, IDC_ABOUT_SYSINFO);
-              if (HWND box = WaitForDialog(GetWindowThreadProcessId(dialog, nullptr), dialog)) {
-                  message = ItemText(box, kMessageBoxText);
-                  Press(box, IDOK);
-              }
               Press(dialog, IDOK);
           });
     EXPECT_EQ(version, L"Version 1.5.0");
-    EXPECT_EQ(disclaimer, Utf8ToWide(language.GetText(29)));
-    EXPECT_EQ(message, L"System Information Is Unavailable At This Time.");
 }
 
 }  // namespace

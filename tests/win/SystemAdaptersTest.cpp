@@ -1,24 +1,14 @@
-// The thin Windows adapters: the frame timer and the trace file.
+// The trace file: lines appended to the file SNOW_TRACE names, in the ANSI code page.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <fstream>
 #include <sstream>
 
-#include "common/FrameTimerWin32.h"
 #include "common/TraceWin32.h"
 
 namespace brumo {
 namespace {
-
-TEST(FrameTimer, StopsWhenDisabled) {
-    WaitableFrameTimer timer;
-    ASSERT_TRUE(timer.Start(10));
-    Sleep(50);  // the timer is signalled by now
-    timer.SetEnabled(false);
-    WaitForSingleObject(timer.Handle(), 0);  // a tick before the cancel may still be there
-    EXPECT_EQ(WaitForSingleObject(timer.Handle(), 200), static_cast<DWORD>(WAIT_TIMEOUT));
-}
 
 TEST(EnvironmentTraceSink, AppendsAnsiLinesToTheNamedFile) {
     wchar_t folder[MAX_PATH];
