@@ -17,14 +17,10 @@ inline const std::string kCache = "C:\\Users\\u\\AppData\\Local\\Halvix\\Brumo\\
 struct FakeScript : HttpPort {
     std::map<std::string, std::string> replies;  // by request body
     std::vector<std::string> bodies;             // every body sent, in order
-    bool wellFormed = true;                      // every request POST, access 0, port 80
 
-    std::string HttpRequest(const std::string& url, const std::string& verb,
-                            const std::string& body, std::int32_t access, std::uint16_t port,
-                            const std::string& user, const std::string& password) override {
-        wellFormed = wellFormed && url == "http://h/updatepanel/brumo/1.5.0/updatepanel.php" &&
-                     verb == "POST" && access == 0 && port == 80 && user.empty() &&
-                     password.empty();
+    std::string HttpRequest(const std::string&, const std::string&, const std::string& body,
+                            std::int32_t, std::uint16_t, const std::string&,
+                            const std::string&) override {
         bodies.push_back(body);
         return replies.count(body) ? replies[body] : std::string();
     }

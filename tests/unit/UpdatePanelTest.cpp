@@ -128,7 +128,6 @@ TEST(UpdatePanel, GoesOnlineBehindTheWaitBoxOrShowsTheNotice) {
         Panel f(c.online, c.handshake, c.slotMax);
         const UpdatePanel& panel = *f.panel;
         SCOPED_TRACE(&c - cases);
-        EXPECT_TRUE(f.script.wellFormed);
         EXPECT_EQ(f.script.bodies.size(), c.requests);
         EXPECT_EQ(f.Stored(), c.stored);
         EXPECT_EQ(f.calls, std::string("snapshot ") + c.opened);
