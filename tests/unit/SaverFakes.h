@@ -79,8 +79,7 @@ struct SaverFixture : StartupHost,
                       MciPort,
                       ShortPathPort {
     Calls log;
-    bool otherSaver = false, parent = true, iconList = false;
-    std::int32_t platform = kPlatformNt, previousParent = 65552, dpi = 96;
+    bool parent = true, iconList = false;
     std::string fpsCaption;
     Calls notices;        // "x y color text"
     EngineValues stored;  // the stored settings; the preview's by default
@@ -119,10 +118,10 @@ struct SaverFixture : StartupHost,
     void ShowMessage(const std::string& text, MessageStyle style) override {
         Add("message", int(style), text);
     }
-    bool FindSaverWindow() override { return otherSaver; }
+    bool FindSaverWindow() override { return false; }
     void UnloadMainForm() override { Add("unload form"); }
     void MakeMainFormTopmost() override { Add("topmost"); }
-    std::int32_t PlatformId() override { return platform; }
+    std::int32_t PlatformId() override { return kPlatformNt; }
     void SetScreenSaverActive() override { Add("screen saver active"); }
     void ChangePassword() override { Add("password"); }
     void ReadDesktopIconPositions() override { Add("icon positions"); }
@@ -130,7 +129,7 @@ struct SaverFixture : StartupHost,
     std::int32_t GetMainFormStyle() override { return 0x16CF0000; }
     std::int32_t SetMainFormStyle(std::int32_t s) override { return Add("style", s), 0x16CF0000; }
     std::int32_t SetMainFormParent(std::int32_t p) override {
-        return Add("parent", p), previousParent;
+        return Add("parent", p), 65552;  // the previous parent
     }
     std::int32_t SetMainFormOwner(std::int32_t o) override { return Add("owner", o), 0; }
     std::int32_t PlaceMainForm(std::int32_t w, std::int32_t h) override {
@@ -143,7 +142,7 @@ struct SaverFixture : StartupHost,
     void SetFpsVisible(bool) override {}
     void SetFpsCaption(const std::string& caption) override { fpsCaption = caption; }
     bool HasParent() override { return parent; }
-    std::int32_t ScreenDpi() override { return dpi; }
+    std::int32_t ScreenDpi() override { return 96; }
     void DrawNoticeText(std::int32_t x, std::int32_t y, ColorRef color,
                         const std::string& text) override {
         notices.push_back(Call(x, y, color, text));
