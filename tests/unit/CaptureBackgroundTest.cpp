@@ -11,7 +11,8 @@ namespace {
 
 constexpr Pixel kBackPixel = 0xFF0000;  // the background colour, red
 
-// Over an icon desktop the user's windows are minimised for a second first.
+// Over an icon desktop the user's windows are minimised for a second first;
+// so they are not when a picture is asked for, even one that does not load.
 // A surface that cannot be sized is reported. Frames come 1000 / rate ms
 // apart, halves to even. (The preview's own size and settings show in the
 // start-up test; the snow settling on the background's lower edge end to end.)
@@ -30,6 +31,9 @@ TEST(StartScreenSaver, TheBackgroundIsThePictureOrElseTheDesktop) {
         // 40 x 10 on 64 x 48: 64 x 16 centred.
         {.path = "wide.jpg", .calls = "show maximized|load picture wide.jpg|draw picture 64 16 0 16 7"
          "|show window", .background = {0, 16, 64, 16}, .inside = kPicturePixel},
+        // A picture that does not load: the desktop, without a message.
+        {.path = "huge.jpg", .calls = "show maximized|load picture huge.jpg|hide window|events|events"
+         "|copy desktop 64 48 0 0|show window"},
         {.rate = 80, .calls = keys + "|copy desktop 64 48 0 0|show window", .interval = 12},
         {.height = -1, .calls = keys + "|copy desktop 0 0 0 0|show window|message 48 Snapshot "
          "failed.", .background = {}},
