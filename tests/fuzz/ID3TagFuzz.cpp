@@ -34,7 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool ok = ReadID3v2Tag("x.mp3", info, files);
     Check(ok == Expected(content));
     Check(ok || info == ID3v2TagInfo{});
-    Check(info.OtherFrames >= 0 && info.TagSize >= 0);
     ID3v2TagInfo shifted;
     Check(ReadID3v2Tag("y.mp3", shifted, files) == ok && shifted == info);
     for (const std::string* text : {&info.Title, &info.Artist, &info.Album, &info.Year,
@@ -42,7 +41,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string shown = TagTextForDisplay(*text);
         Check(shown.empty() || shown.back() != '\0');
     }
-    const std::string extension = GetFileExtension(content);
-    Check(content.ends_with(extension) && extension.find('.') == std::string::npos);
     return 0;
 }

@@ -19,8 +19,7 @@ class MemoryTagFiles final : public TagFileSystem {
 
     std::unique_ptr<TagFile> Open(const std::string& path) override {
         const auto found = files.find(path);
-        if (found == files.end()) return nullptr;
-        return std::make_unique<File>(*this, found->second);
+        return found == files.end() ? nullptr : std::make_unique<File>(*this, found->second);
     }
 
   private:

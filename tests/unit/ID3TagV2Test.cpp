@@ -25,100 +25,66 @@ std::string Tag(unsigned major, const std::string& frames, unsigned flags = 0) {
            frames;
 }
 
-std::string Frame3(const std::string& id, const std::string& body) {
+// A v2.2 frame has a three-letter id and a 3-byte size; later ones have four
+// letters, a 4-byte size and two flag bytes.
+std::string Frame(const std::string& id, const std::string& body) {
     const auto n = static_cast<unsigned>(body.size());
+    if (id.size() == 3) return id + Bytes({n >> 16U, n >> 8U & 255U, n & 255U}) + body;
     return id + Bytes({n >> 24U, n >> 16U & 255U, n >> 8U & 255U, n & 255U, 0, 0}) + body;
-}
-
-std::string Frame2(const std::string& id, const std::string& body) {
-    const auto n = static_cast<unsigned>(body.size());
-    return id + Bytes({n >> 16U, n >> 8U & 255U, n & 255U}) + body;
-}
-
-// A Latin-1 frame body: the encoding byte 0, then the text.
-std::string Latin(const std::string& text) {
-    return "\0"s + text;
 }
 
 struct TagCase {
     const char* name;
-    std::string path;
     std::string content;
-    bool ok;
     std::string title = {}, artist = {}, album = {}, year = {};
-    int otherFrames = 0, track = 0;
+    std::int64_t leadingZeros = 0;  // the content's offset in the file
 };
 
-// Which files hold a tag at all (the marker, the version, chunk boundaries)
-// is the tag fuzz target's property.
+// The four values the music page shows, read from the frames a version names
+// them by, in pieces of at most 64 KiB even from a 3 GiB file. Which files
+// hold a tag at all (the marker, the version, chunk boundaries) is the tag
+// fuzz target's property.
 TEST(ID3TagV2, ReadsTheEdgeCases) {
-    const std::string snow = Frame3("TIT2", Latin("Snow"));
+    const std::string snow = Frame("TIT2", "\0Snow"s);
     const TagCase cases[] = {
-        {"v2.2", "a.mp3",
-         Tag(2, Frame2("TT2", Latin("Snow")) + Frame2("TP1", Latin("Anna")) +
-                    Frame2("TAL", Latin("Winter")) + Frame2("TYE", Latin("1999")) +
-                    Frame2("TRK", Latin("3/12"))),
-         true, "Snow", "Anna", "Winter", "1999", 0, 3},
-        {"v2.3 UTF-16 raw", "a.mp3", Tag(3, Frame3("TIT2", "\1\xFF\xFES\0"s)), true,
-         "\1\xFF\xFES\0"s},
-        {"v2.4 syncsafe 200", "a.mp3",
+        {"v2.2",
+         Tag(2, Frame("TT2", "\0Snow"s) + Frame("TP1", "\0Anna"s) + Frame("TAL", "\0Winter"s) +
+                    Frame("TYE", "\0"s + "1999")),
+         "Snow", "Anna", "Winter", "1999"},
+        {"v2.4 syncsafe 200",
          Tag(4, "TIT2"s + Bytes({0, 0, 1, 72, 0, 0, 0}) + std::string(199, 'a') +
-                    Frame3("TPE1", Latin("X")) + "3DI" + Bytes({4, 0, 0, 0, 0, 0, 0})),
-         true, std::string(199, 'a'), "X"},
-        {"zero fill", "a.mp3", Tag(3, std::string(25, '\0')), true, "", "", "", "", 3},
-        {"unknown frame and 32-bit overflow", "a.mp3",
-         Tag(3, Frame3("TXXX", Latin("a")) + Frame3("TRCK", Latin("99999999999"))), true, "", "",
-         "", "", 1},
-        {"empty UTF value clears", "a.mp3", Tag(3, snow + Frame3("TIT2", "") + Frame3("TPE1", "")),
-         true},
-        {"empty Latin-1 value keeps", "a.mp3", Tag(3, snow + Frame3("TIT2", "") + "\0"s), true,
-         "Snow", "", "", "", 1},
-        {"experimental flag owns no bytes", "a.mp3", Tag(3, snow, 0x20), true, "Snow"},
-        {"upper-case name", "song.MP3", Tag(3, snow), true, "Snow"},
-        {"longer name", "song.mp3.bak", Tag(3, snow), false},
-        {"missing file", "none.mp3", "", false},
-        {"frame beyond the tag", "a.mp3",
-         "ID3"s + Bytes({3, 0, 0, 0, 0, 0, 15}) + Frame3("TIT2", Latin("Snowfall")) +
-             Frame3("TPE1", Latin("X")),
-         true, "Snow"},
+                    Frame("TPE1", "\0X"s)),
+         std::string(199, 'a'), "X"},
+        {"empty UTF value clears", Tag(3, snow + Frame("TIT2", "") + Frame("TPE1", ""))},
+        {"empty Latin-1 value keeps", Tag(3, snow + Frame("TIT2", "") + "\0"s), "Snow"},
+        {"experimental flag owns no bytes", Tag(3, snow, 0x20), "Snow"},
+        {"frame beyond the tag",
+         "ID3"s + Bytes({3, 0, 0, 0, 0, 0, 15}) + Frame("TIT2", "\0Snowfall"s) +
+             Frame("TPE1", "\0X"s),
+         "Snow"},
+        {.name = "4 KiB before the end of 3 GiB",
+         .content = Tag(3, snow) + std::string(4071, '\0'),
+         .title = "Snow",
+         .leadingZeros = std::int64_t{3} << 30},
     };
     for (const TagCase& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryTagFiles files;
-        if (c.path != "none.mp3") files.files[c.path] = c.content;
+        files.files["a.mp3"] = c.content;
+        files.leadingZeros = c.leadingZeros;
         ID3v2TagInfo info;
-        ASSERT_EQ(ReadID3v2Tag(c.path, info, files), c.ok);
-        if (!c.ok) {
-            EXPECT_EQ(info, ID3v2TagInfo{});
-            continue;
-        }
-        EXPECT_EQ(std::tuple(info.Title, info.Artist, info.Album, info.Year, info.OtherFrames,
-                             info.Track),
-                  std::tuple(c.title, c.artist, c.album, c.year, c.otherFrames, c.track));
+        ASSERT_TRUE(ReadID3v2Tag("a.mp3", info, files));
+        EXPECT_EQ(std::tuple(info.Title, info.Artist, info.Album, info.Year),
+                  std::tuple(c.title, c.artist, c.album, c.year));
+        EXPECT_LE(files.widestRead, 65536u);
     }
 }
 
-// A tag 4 KiB before the end of a 3 GiB file is found, reading in bounded pieces.
-TEST(ID3TagV2, FindsATagNearTheEndOfAHugeFile) {
-    MemoryTagFiles files;
-    files.leadingZeros = std::int64_t{3} << 30;
-    files.files["huge.mp3"] = Tag(3, Frame3("TIT2", Latin("Snow"))) + std::string(4071, '\0');
-    ID3v2TagInfo info;
-    ASSERT_TRUE(ReadID3v2Tag("huge.mp3", info, files));
-    EXPECT_EQ(info.Title, "Snow");
-    EXPECT_LE(files.widestRead, 65536u);
-}
-
-TEST(ID3TagV2, FileExtension) {
-    EXPECT_EQ(GetFileExtension("C:\\music\\song.Mp3"), "Mp3");
-    EXPECT_EQ(GetFileExtension("C:\\my.music\\song"), "");
-}
-
+// Each encoding byte, a surrogate pair and a lone half, trailing NULs.
 TEST(TagText, DecodesEachEncoding) {
     const struct {
         std::string value, shown;
     } cases[] = {
-        {"\1\xFF\xFES\0n\0\0\0"s, "Sn"},
         {"\1\xFE\xFF\0S\0n"s, "Sn"},
         {"\1\x3D\xD8\x04\xDE\x00\xD8"s, "\xF0\x9F\x98\x84\xEF\xBF\xBD"},
         {"\2\x04\x21\x04\x3D\x00"s, "\xD0\xA1\xD0\xBD"},

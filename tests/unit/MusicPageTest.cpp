@@ -1,5 +1,6 @@
 // The music page: the description of the chosen file, the preview's states
-// through its timer, the Play button's state and the music chooser.
+// through its timer and the Play button's state; and the player under it:
+// the commands it sends and the close when a player goes away.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -17,21 +18,22 @@ namespace {
 using namespace std::string_literals;
 
 // One device alias: a second open is refused while it is in use; a file
-// without a length here is missing.
+// without a length here is missing. Only the path with a blank has a short name.
 struct FakeDevice : MciPort, ShortPathPort {
     std::map<std::string, std::int32_t> lengths{
         {"C:\\a.wav", 215250}, {"C:\\b.MP3", 215000}, {"C:\\c.mp3", 1000}};
-    std::string open, mode = "playing", played;
-    std::int32_t position = 0, opens = 0;
+    std::string open, mode = "playing", log;
+    std::int32_t position = 0;
     std::string ShortPath(const std::string& path) override {
+        if (path == "C:\\My music\\d.mp3") return "C:\\MYMUSI~1\\D.MP3";
         return lengths.count(path) ? path : "";
     }
     std::uint32_t SendString(const std::string& command, std::string* reply) override {
+        log += command + "|";
         const std::string verb = command.substr(0, command.find(' '));
         const std::string item = command.substr(command.rfind(' ') + 1);
         if (verb == "open" && !open.empty()) return 289;
-        if (verb == "open") ++opens, open = command.substr(5, command.find(" type") - 5);
-        if (verb == "play") played = command;
+        if (verb == "open") open = command.substr(5, command.find(" type") - 5);
         if (verb == "close") open.clear();
         if (reply != nullptr && !open.empty())
             *reply =
@@ -60,7 +62,7 @@ struct MusicFixture : MessageSink {
     MusicPage page{MusicPageContext{form, host, sound, language, locale, files}};
 };
 
-// A chosen file is described, and the device closed again.
+// A chosen file is described: duration, then the tag of an .mp3.
 TEST(MusicPage, DescribesTheChosenFile) {
     for (const auto& [path, text] : {
              std::pair{"C:\\b.MP3",
@@ -75,18 +77,20 @@ TEST(MusicPage, DescribesTheChosenFile) {
         f.host.chosenFile = path;
         f.form.CmdBtnFindSndFile.Click();
         EXPECT_EQ(f.form.LabelMP3.Text(), text) << path;
-        EXPECT_EQ(f.device.open, "") << path;
     }
 }
 
 // The stored path is described at the start and the device asked once per
-// path; the language follows the menu; Cancel describes the stored path again.
+// path, and closed again; the language follows the menu; Cancel describes the
+// stored path again.
 TEST(MusicPage, DescribesEachPathOnce) {
     MusicFixture f;
     EXPECT_EQ(f.form.LabelMP3.Text(), "Dauer: 215,2 sec.");
     f.form.CmdBtnFindSndFile.Click();  // cancelled
     f.form.MnuEnglish.Click();
-    EXPECT_EQ(f.device.opens, 1);
+    EXPECT_EQ(f.device.log,
+              "open C:\\a.wav type MPEGVideo alias SworlsSound|status SworlsSound length|"
+              "stop SworlsSound|close SworlsSound|");
     EXPECT_EQ(f.form.LabelMP3.Text(), "Duration: 215,2 sec.");
     f.form.TxSoundfile.SetText("");
     EXPECT_FALSE(f.form.CmdBtnPlay.Enabled);
@@ -111,7 +115,6 @@ TEST(MusicPage, PreviewFollowsTheDevice) {
          std::initializer_list<std::pair<std::function<void()>, std::string>>{
              {play, "Stop, on 200, , 0.000000, C:\\a.wav"},
              {[&f] { f.form.MnuEnglish.Click(); }, "Stop, on 200, , 0.000000, C:\\a.wav"},
-             {[&] { tick(0, "playing"); }, "Stop, on 200, 0,0s, 0.000000, C:\\a.wav"},
              {[&] { tick(200, "playing"); }, "Stop, on 200, 0,2s, 0.800000, C:\\a.wav"},
              {[&] { tick(12250, "playing"); }, "Stop, on 200, 12,2s, 49.000000, C:\\a.wav"},
              {[&] { tick(220000, "playing"); }, "Stop, on 200, 220,0s, 861.000000, C:\\a.wav"},
@@ -128,10 +131,28 @@ TEST(MusicPage, PreviewFollowsTheDevice) {
                       std::to_string(f.form.SndProgressBar.Width) + ", " + f.device.open,
                   state);
     }
-    EXPECT_EQ(f.device.played, "play SworlsSound from 0");  // once, whatever the repeat box says
+    // Played once, whatever the repeat box says.
+    EXPECT_NE(f.device.log.find("|play SworlsSound from 0|"), std::string::npos);
+    EXPECT_EQ(f.device.log.find("repeat"), std::string::npos);
     play();
     f.form.CmdCancel.Click();
     EXPECT_FALSE(f.form.TimerSnd.Enabled);
+}
+
+// The saver's player opens the short name and repeats when it loops. A second
+// player is refused while the first plays and closes nothing when it goes
+// away; the first closes its alias when it goes away.
+TEST(Sound, PlayersCloseOnlyWhatTheyOpened) {
+    FakeDevice device;
+    {
+        Sound first(device, device);
+        EXPECT_TRUE(first.StartSound("C:\\My music\\d.mp3", true));
+        EXPECT_FALSE(Sound(device, device).StartSound("C:\\a.wav", false));
+    }
+    const std::string suffix = " type MPEGVideo alias SworlsSound|";
+    EXPECT_EQ(device.log, "open C:\\MYMUSI~1\\D.MP3" + suffix +
+                              "play SworlsSound from 0 repeat|open C:\\a.wav" + suffix +
+                              "stop SworlsSound|close SworlsSound|");
 }
 
 }  // namespace
