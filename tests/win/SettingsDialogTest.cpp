@@ -208,8 +208,8 @@ TEST_F(SettingsDialog, ShowsTheStoredValuesAndRelabelsEveryControlPerLanguage) {
 
         const clsToolTip& tips = *view.ToolTips();
         EXPECT_EQ(tips.ToolCount(), 13);
-        EXPECT_EQ(tips.ToolText(Item(IDC_TxRestartMin)),
-                  language.GetText(43) + "\r\n" + language.GetText(44));
+        EXPECT_EQ(tips.ToolText(Item(IDC_HScrollCountSnowballs)),  // "können" in German
+                  language.GetText(33) + "\r\n" + language.GetText(34));
     }
     EXPECT_EQ(CountGdiObjects(), gdi);
     EXPECT_EQ(CountThreadWindows(), windows);
