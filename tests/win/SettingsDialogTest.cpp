@@ -204,7 +204,9 @@ TEST_F(SettingsDialog, ShowsTheStoredValuesAndRelabelsEveryControlPerLanguage) {
 
 // Each way out closes the dialog and ends the program through the shared loop:
 // the close box and Cancel (Esc) write nothing, Cancel brings the stored
-// language back; OK writes what the controls show.
+// language back; OK writes what the controls show. (One control of each kind
+// the user changes: the bindings' ids show in the caption walk, and the sound
+// file box is typed into by the music test.)
 TEST_F(SettingsDialog, OkWritesTheShownValuesCancelAndTheCloseBoxNothing) {
     const Values before = ReadSection();
     for (const UINT close : {UINT{WM_CLOSE}, UINT{WM_KEYDOWN}, UINT{IDOK}}) {
@@ -216,11 +218,8 @@ TEST_F(SettingsDialog, OkWritesTheShownValuesCancelAndTheCloseBoxNothing) {
                      reinterpret_cast<LPARAM>(Item(IDC_HScrollCountSnowballs)));
         SendMessageW(view.Window(), WM_VSCROLL, SB_LINEUP,
                      reinterpret_cast<LPARAM>(Item(IDC_VScrollRestartMin)));
-        Type(IDC_TxBackgroundImage, L"C:\\Bilder\\Schnee.jpg");
         Type(IDC_TxSize, L"55");
-        Type(IDC_TxSoundfile, L"C:\\Musik\\Flocken.mp3");
         SendMessageW(Item(IDC_ChkShowFPS), BM_CLICK, 0, 0);
-        SendMessageW(Item(IDC_ChkLoop), BM_CLICK, 0, 0);
         MessageLoop loop;
         loop.SetDialogWindow(view.Window());
         SetFocus(Item(IDC_Command1));
@@ -241,11 +240,8 @@ TEST_F(SettingsDialog, OkWritesTheShownValuesCancelAndTheCloseBoxNothing) {
     const Values stored = ReadSection();
     for (const auto& [name, shown] : {std::pair{L"CountSnowballs", L"827"},
                                       {L"RestartMin", L"43"},
-                                      {L"BackgroundImage", L"C:\\Bilder\\Schnee.jpg"},
                                       {L"SizeBackground", L"55"},
                                       {L"ShowFPS", L"1"},
-                                      {L"BackgroundSound", L"C:\\Musik\\Flocken.mp3"},
-                                      {L"LoopSound", L"0"},
                                       {L"Language", L"1"}})
         EXPECT_EQ(stored.at(name), shown) << name;
 }
