@@ -3,7 +3,6 @@
 // helpers around the dialog (file chooser, colours, the update address).
 #include <gtest/gtest.h>
 
-#include <set>
 #include <sstream>
 
 #include "FakeRegistry.h"
@@ -85,10 +84,10 @@ TEST(SettingsRecord, StoredTextsReachTheEngineAsTheDialogShapesThem) {
             << " type=" << v.SnowballType << " sound=" << v.BackgroundSound
             << " loop=" << v.LoopSound << " max=" << v.MaximizeBackground
             << " size=" << v.SizeBackground << " back=" << v.ColorBackground;
-        const std::vector<std::string> list = Words(out.str());
-        const std::set<std::string> words(list.begin(), list.end());
+        const std::string shown = " " + out.str() + " ";
         for (const std::string& word : Words(c.expected))
-            EXPECT_EQ(words.count(word), 1u) << word << " from " << c.stored;
+            EXPECT_NE(shown.find(" " + word + " "), std::string::npos)
+                << word << " from " << c.stored;
     }
 }
 
