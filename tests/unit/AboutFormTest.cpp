@@ -62,10 +62,9 @@ TEST(AboutForm, LinksAreOpenable) {
     const Language language;
     FakeAboutHost host;
     AboutForm form(language, host);
-    form.Label3_Click();
-    form.Label4_Click();
-    form.Label7_Click();
-    form.Label12_Click();
+    for (const auto click : {&AboutForm::Label3_Click, &AboutForm::Label4_Click,
+                             &AboutForm::Label7_Click, &AboutForm::Label12_Click})
+        (form.*click)();
     for (const auto& [address, kinds] : host.links)
         EXPECT_TRUE(IsOpenableAddress(address, kinds)) << address;
     const std::string& mail = host.links.at(2).first;

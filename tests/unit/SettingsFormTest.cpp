@@ -1,14 +1,23 @@
-// The dialog's controls and the couplings between them.
+// The settings dialog without Windows: what the registry's texts become and
+// the order they are saved in, the controls and their couplings, and the
+// helpers around the dialog (file chooser, colours, the update address).
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "FakeRegistry.h"
 #include "FakeSettingsHost.h"
+#include "online/UpdateCheck.h"
+#include "settings/ColorDialog.h"
+#include "settings/DialogColor.h"
+#include "settings/FileDialogFunctions.h"
 #include "settings/SettingsForm.h"
 
 namespace brumo {
 namespace {
 
 using Texts = std::vector<std::string>;
+const std::string kKey = SectionKeyPath("Settings");
 
 struct SettingsFixture : MessageSink {
     test::FakeRegistry registry;
@@ -24,13 +33,84 @@ struct SettingsFixture : MessageSink {
     }
 };
 
-// A bar rounds halves to even.
-TEST(Forms, ScrollBarRoundsHalvesToEven) {
-    forms::ScrollBar bar(-99, -1, 1, 1, -1);
-    for (const auto& [value, held] : {std::pair{-13.5, -14}, {-12.5, -12}}) {
-        bar.SetValue(value);
-        EXPECT_EQ(bar.Value(), held) << value;
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+// Stores the "Name=text" words, in their order.
+void Store(test::FakeRegistry& registry, const std::string& words) {
+    for (const std::string& word : Words(words))
+        registry.Preset(kKey, word.substr(0, word.find('=')), word.substr(word.find('=') + 1));
+}
+
+// The saver reads its engine values without the dialog, shaped as the dialog
+// would shape them.
+TEST(SettingsRecord, StoredTextsReachTheEngineAsTheDialogShapesThem) {
+    const struct {
+        const char* stored;
+        const char* expected;  // words that must appear
+        bool alphaBlend = true;
+    } cases[] = {
+        {"",
+         "lang=1 colour=16777215 cell=4x4 dir=0 alpha=192/128 turb=4 count=300 fps=20 sky=0 "
+         "showfps=0 icons=1 restart=15 image=0: type=1 sound= loop=1 max=1 size=100 back=0"},
+        {"CountSnowballs=70000 Transparency=10 SnowballSize=12 SnowballType=-3 Turbulence=&H1F "
+         "Framerate=0 FallingDirection=-7 SizeBackground=150abc RestartMin=150",
+         "count=5000 alpha=25/25 cell=8x8 type=0 turb=9 fps=1 dir=-2 size=150 restart=99"},
+        {"RestartMin=12.5 SizeBackground=12.5 Transparency=129 Language=2.5",
+         "restart=12 size=12 alpha=129/65 lang=1"},
+        {"RestartMin=13.5 Transparency=128 SnowOnIcons=1 BackgroundImageEnabled=1 "
+         "BackgroundImage=C:\\a.jpg",
+         "restart=14 alpha=128/128 icons=0 image=1:C:\\a.jpg"},
+        {"RestartMin=99.5 Transparency=255", "restart=99 alpha=255/255"},
+        {"RestartMin=x Transparency=100", "restart=1 alpha=255/255", false},
+    };
+    for (const auto& c : cases) {
+        test::FakeRegistry registry;
+        Store(registry, c.stored);
+        Language language;
+        const EngineValues v = LoadSaverSettings(registry, language, c.alphaBlend);
+        std::ostringstream out;
+        out << "lang=" << language.GetLanguage() << " colour=" << v.SnowballColor
+            << " cell=" << v.FlakeCellWidth << "x" << v.FlakeCellHeight
+            << " dir=" << v.FallingDirection << " alpha=" << v.Transparency << "/"
+            << v.SecondaryAlpha << " turb=" << +v.Turbulence << " count=" << v.CountSnowballs
+            << " fps=" << +v.Framerate << " sky=" << v.SnowAlwaysFromSky << " showfps=" << v.ShowFPS
+            << " icons=" << v.SnowOnIcons << " restart=" << v.RestartMin
+            << " image=" << v.BackgroundImageEnabled << ":" << v.BackgroundImage
+            << " type=" << v.SnowballType << " sound=" << v.BackgroundSound
+            << " loop=" << v.LoopSound << " max=" << v.MaximizeBackground
+            << " size=" << v.SizeBackground << " back=" << v.ColorBackground;
+        const std::string shown = " " + out.str() + " ";
+        for (const std::string& word : Words(c.expected))
+            EXPECT_NE(shown.find(" " + word + " "), std::string::npos)
+                << word << " from " << c.stored;
     }
+}
+
+// Every stored text survives a load and a save in the save order, "12.5" for
+// the image size too.
+TEST(SettingsRecord, StoredTextsSurviveTheDialogsLoadAndSave) {
+    // In the order of saving.
+    const std::string stored =
+        "Language=3 SnowballColor=-16777216 SnowballSize=0 FallingDirection=-2 Transparency=25 "
+        "Turbulence=9 CountSnowballs=5000 Framerate=100 UseSystemTimer=2 SnowAlwaysFromSky=1 "
+        "ShowFPS=1 SnowOnIcons=0 RestartMin=42 BackgroundImageEnabled=1 BackgroundImage=C:\\Снег "
+        "SnowballType=7 BackgroundSound=雪.mp3 LoopSound=0 MaximizeBackground=0 "
+        "ColorBackground=255 SizeBackground=12.5";
+    SettingsFixture f;
+    Store(f.registry, stored);
+    SettingsForm form = f.Form();
+    EXPECT_EQ(form.labelCountSnowballs.Caption, "5000");
+    form.SaveSettings();
+    std::string saved;
+    for (const std::string& name : f.registry.Calls("set"))
+        saved += name + "=" + f.registry.Stored(kKey, name).value_or("?") + " ";
+    EXPECT_EQ(saved, stored + " Sleep=0 ");
+    EXPECT_EQ(f.shown, Texts());
 }
 
 // An image background unchecks snow on icons and keeps it unchecked.
@@ -89,42 +169,24 @@ TEST(SettingsForm, FlakePreviewAndTheControlsItEnables) {
     }
 }
 
-// OK saves the switched language and "Sleep"; Cancel and the close box save
-// nothing, Cancel brings the stored language back; all stop the music.
-TEST(SettingsForm, ClosingTheDialog) {
-    const std::string key = SectionKeyPath("Settings");
-    for (const auto& [close, saves, language, calls] : {
-             std::tuple{&SettingsForm::cmdOK_Click, true, kEnglish, Texts{"stop sound", "unload"}},
-             {&SettingsForm::CmdCancel_Click, false, kItalian, Texts{"stop sound", "unload"}},
-             {&SettingsForm::Form_QueryUnload, false, kEnglish, Texts{"stop sound"}},
+// All three ways out stop the music; OK and Cancel close the window, Cancel
+// reloading the stored values without previewing them. (What each way writes
+// and the language Cancel brings back are checked on the real dialog.)
+TEST(SettingsForm, ClosingTheDialogStopsTheMusic) {
+    for (const auto& [close, calls] : {
+             std::pair{&SettingsForm::cmdOK_Click, Texts{"stop sound", "unload"}},
+             {&SettingsForm::CmdCancel_Click, Texts{"stop sound", "unload"}},
+             {&SettingsForm::Form_QueryUnload, Texts{"stop sound"}},
          }) {
         SettingsFixture f;
-        f.registry.Preset(key, "Language", "3");
-        f.registry.Preset(key, "BackgroundImage", "gone.jpg");  // no preview while closing
+        f.registry.Preset(kKey, "BackgroundImage", "gone.jpg");
         SettingsForm form = f.Form();
-        form.MnuEnglish.Click();
         form.Visible = true;
         form.OptBackgroundImage.SetValue(true);
         f.host.calls.clear();
         (form.*close)();
         EXPECT_EQ(f.host.calls, calls);
-        EXPECT_EQ(f.language.GetLanguage(), language);
-        EXPECT_EQ(f.registry.Stored(key, "Language"), saves ? "2" : "3");
-        EXPECT_EQ(f.registry.Stored(key, "Sleep").has_value(), saves);
     }
-}
-
-// Relabelling refills the flake list, keeps the chosen type and replaces the
-// tooltips. (The captions, the checked item and the tooltip texts per
-// language are checked on the real dialog under Wine.)
-TEST(SettingsForm, LanguageMenuKeepsTheFlakeType) {
-    SettingsFixture f;
-    SettingsForm form = f.Form();
-    form.CmboFlaketype.SetListIndex(4);
-    form.MnuItalian_Click();
-    EXPECT_EQ(form.CmboFlaketype.ListIndex(), 4);
-    EXPECT_EQ(form.CmboFlaketype.Items[4], "Fiocco 1");
-    EXPECT_EQ(f.host.tips.size(), 13u);  // the old tips went first
 }
 
 // The picture fills the preview, dotted over for the desktop; a failure
@@ -165,6 +227,44 @@ TEST(SettingsForm, PreviewsAndChoosers) {
     EXPECT_EQ(f.host.calls, Texts({"color 16777215", "color 0", "color 16777215"}));
     EXPECT_EQ(std::pair(form.colSnow.BackColor, form.colBack.BackColor), std::pair(255u, 255u));
     EXPECT_EQ(form.picFlaketype.Picture.At(0, 0), 0xAAAAAAu);
+}
+
+// Name and folder of the start text; the completed choice for a filter and
+// the extension offset the chooser reports (the plain completions run under
+// Wine through the real chooser).
+TEST(FileDialogFunctions, PathsAndExtensionCompletion) {
+    for (const auto& [path, name, folder] :
+         {std::tuple{"C:\\Pics\\snow.jpg", "snow.jpg", "C:\\Pics\\"},
+          {"C:\\Pics.old\\snow", "", "C:\\Pics.old\\"},
+          {"snow", "", ""},
+          {"a.b", "a.b", ""}})
+        EXPECT_EQ(GetFileName(path) + "|" + GetFolder(path), std::string(name) + "|" + folder);
+    for (const auto& [path, filter, offset, completed] :
+         {std::tuple{"C:\\winter.", 2, 10, "C:\\winter"},
+          {"C:\\a.bmp", 1, 0, "C:\\a.bmp"},
+          {"C:\\a.jpg", 1, 4, "C:\\a.jpg"}})
+        EXPECT_EQ(CompleteExtension(path, "BMP", filter, offset), completed) << path << filter;
+}
+
+TEST(FileDialogFunctions, PictureChooserInEnglish) {
+    Language english;
+    english.SetLanguage(kEnglish);
+    const FileDialogRequest request = PictureFileRequest(english, "C:\\a.jpg");
+    using namespace std::string_literals;
+    EXPECT_EQ(request.title + "|" + request.defaultExt + "|" + request.filter,
+              "Choose background picture|BMP|All pictures (*.bmp;*.jpg;*.gif)\0*.bmp;"
+              "*.jpg;*.gif\0BMP (*.bmp)\0*.bmp\0JPG (*.jpg)\0*.jpg\0GIF (*.gif)\0*.gif"
+              "\0All files (*.*)\0*.*\0"s);
+}
+
+TEST(DialogHelpers, ColorsAndUpdateAddress) {
+    EXPECT_EQ(InitCustomColors()[15], 0x464646u);
+    EXPECT_EQ(DialogColor(0xF0F0F0u), 0xDCDCDCu);
+    EXPECT_EQ(DialogColor(0x151413u), 0x011413u);  // 20 and less stay
+    const std::string base = std::string("http://") + BRUMO_DOWNLOAD_HOST + "/update";
+    for (const auto& [language, page] :
+         {std::pair{kGerman, "_de"}, {kEnglish, "_en"}, {kItalian, "_en"}})
+        EXPECT_EQ(UpdateAddress(language), base + page + ".php?product=Brumo&version=1.5.0");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The Windows pieces the settings dialog calls: the tooltip window on a test
-// window with a control, and the colour chooser, the file chooser and the
-// about box driven from a second thread while this one runs their modal loop.
+// The Windows pieces the settings dialog calls: the colour chooser, the file
+// chooser and the about box, driven from a second thread while this one runs
+// their modal loop.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,37 +11,12 @@
 
 #include "about/AboutDialogIds.h"
 #include "about/AboutDialogWin32.h"
-#include "common/HandlesWin32.h"
 #include "common/TextWin32.h"
 #include "settings/ColorDialogWin32.h"
 #include "settings/FileDialogWin32.h"
-#include "settings/ToolTipWin32.h"
 
 namespace brumo {
 namespace {
-
-// A control is registered once; its text crosses as UTF-16 both ways and an
-// empty text removes its tool; the tooltip window goes with its object.
-TEST(ToolTip, RegistersOnceReadsTextsBackAndGoesWithItsObject) {
-    const UniqueWindowHandle form(CreateWindowExW(0, L"STATIC", L"form", WS_POPUP, 0, 0, 200, 100,
-                                                  nullptr, nullptr, nullptr, nullptr));
-    const HWND control = CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD, 0, 0, 50, 20, form.get(),
-                                         nullptr, nullptr, nullptr);
-    HWND tipWindow = nullptr;
-    {
-        clsToolTip tip;
-        ASSERT_TRUE(tip.Create(form.get()));
-        tipWindow = tip.hwnd();
-        EXPECT_TRUE(tip.AddTool(control, "first"));
-        EXPECT_FALSE(tip.AddTool(control, "again"));
-        const std::string text = "Erste Zeile\r\nZweite Zeile: Schnee ist weiß";
-        tip.SetToolText(control, text);
-        EXPECT_EQ(tip.ToolText(control), text);
-        tip.SetToolText(control, "");
-        EXPECT_EQ(tip.ToolCount(), 0);
-    }
-    EXPECT_FALSE(IsWindow(tipWindow));
-}
 
 // The first shown dialog window of `thread` other than `except`; waits up to 5 s.
 HWND WaitForDialog(DWORD thread, HWND except = nullptr) {
