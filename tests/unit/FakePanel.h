@@ -29,8 +29,9 @@ struct FakeScript : HttpPort {
 struct FakeCache : CacheFileSystem, UrlFetcher {
     std::map<std::string, std::string> pictures;  // by address; answered whole
     std::map<std::string, std::string> files;
+    std::string appData = "C:\\Users\\u\\AppData\\Local";
 
-    std::string LocalAppDataFolder() override { return "C:\\Users\\u\\AppData\\Local"; }
+    std::string LocalAppDataFolder() override { return appData; }
     void MakeFolder(const std::string&) override {}
     bool WriteFile(const std::string& path, std::string_view bytes) override {
         return files[path] = std::string(bytes), true;

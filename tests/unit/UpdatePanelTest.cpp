@@ -41,13 +41,24 @@ TEST(PanelEntries, ParsesPairsUpToTheFirstEmptyPartAndRefusesARepeatedKey) {
     EXPECT_EQ(GetSplitPart("a;;b", 3) + "|" + GetSplitPart("a;b", 3), "b|");
 }
 
-TEST(PanelCache, NamesKeepOnlyShortPlainExtensions) {
+TEST(PanelCache, NamesKeepOnlyShortPlainExtensionsInTheCacheFolder) {
     const std::pair<const char*, const char*> names[] = {
         {"http://h/a.gif", "Slot2.gif"}, {"http://h/b.JPEG", "Slot2.JPEG"},
         {"http://h/b.JPEG12", ""},       {"http://h/x.exe", ""},
         {"http://h/x.Hta", ""},          {"..\\..\\x", ""},
         {"http://h/a.gi/f", ""}};
     for (const auto& [image, name] : names) EXPECT_EQ(PanelCacheFileName(2, image), name) << image;
+    // The file lies in the cache folder under local app data; nowhere without that folder.
+    const std::pair<std::string, std::string> paths[] = {
+        {"C:\\Users\\u\\AppData\\Local", test::kCache + "Slot1.gif"},
+        {"C:\\Users\\u\\AppData\\Local\\", test::kCache + "Slot1.gif"},
+        {"", ""}};
+    for (const auto& [base, path] : paths) {
+        test::FakeCache cache;
+        cache.appData = base;
+        EXPECT_EQ(GetCachePath(cache, "Slot1.gif"), path) << base;
+        EXPECT_EQ(GetCachePath(cache, "a\\b.gif"), "");
+    }
 }
 
 TEST(PanelProtocol, IsDueOnceADay) {

@@ -18,7 +18,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
