@@ -64,10 +64,7 @@ TEST(HttpPost, BoundsRepliesAndDownloadsPicturesIntoTheCache) {
         EXPECT_TRUE(got == c.got) << c.url << ": " << got.size() << " bytes";
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
         server.Stop();
-        const bool web = c.url[0] != 'f';
-        ASSERT_EQ(server.Requests().size(), web ? 1U : 0U) << c.url;
-        EXPECT_TRUE(!web || server.Requests()[0].find("\r\nUser-Agent: VA-Dez:INET\r\n") !=
-                                std::string::npos);
+        EXPECT_EQ(server.Requests().size(), c.url[0] == 'f' ? 0U : 1U) << c.url;
     }
 }
 
