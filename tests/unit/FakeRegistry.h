@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,8 +27,6 @@ class FakeRegistry : public RegistryBackend {
             keys_[path.substr(0, end)];
         keys_[path][std::string(name)] = std::string(text);
     }
-    // Opening and creating `keyPath` fail from now on.
-    void FailKey(std::string_view keyPath) { failing_.insert(std::string(keyPath)); }
 
     std::optional<std::string> Stored(std::string_view keyPath, std::string_view name) const {
         const auto key = keys_.find(keyPath);
@@ -72,31 +69,26 @@ class FakeRegistry : public RegistryBackend {
     }
 
   private:
+    // Reaches `name` below `parent`; an unknown parent shows as "?".
     std::optional<RegHandle> Reach(const std::string& verb, RegHandle parent,
                                    const std::string& name, bool create) {
-        const std::map<RegHandle, std::string> roots = {{kHkeyCurrentUser, "HKEY_CURRENT_USER"},
-                                                        {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"},
-                                                        {kHkeyClassesRoot, "HKEY_CLASSES_ROOT"}};
-        const bool known = roots.count(parent) + handles_.count(parent) > 0;
-        const std::string parentPath = roots.count(parent) ? roots.at(parent)
-                                       : known             ? handles_[parent]
-                                                           : "?";
+        const bool known = handles_.count(parent) > 0;
+        const std::string parentPath = known ? handles_[parent] : "?";
         const std::string path = name.empty() ? parentPath : parentPath + "\\" + name;
-        const bool exists = keys_.count(path) > 0 || (known && name.empty());
-        if (!known || failing_.count(path) > 0 || (!exists && !create)) {
-            log.push_back(verb + " " + path + " (failed)");
-            return std::nullopt;
-        }
+        const bool reached = known && (create || name.empty() || keys_.count(path) > 0);
+        log.push_back(verb + " " + path + (reached ? "" : " (failed)"));
+        if (!reached) return std::nullopt;
         keys_[path];
-        log.push_back(verb + " " + path);
         handles_[nextHandle_] = path;
         return nextHandle_++;
     }
 
-    // Values by key path, then by name; the roots need no entry.
+    // Values by key path, then by name.
     std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>> keys_;
-    std::set<std::string, std::less<>> failing_;
-    std::map<RegHandle, std::string> handles_;
+    // The open keys' paths; the predefined roots are open from the start.
+    std::map<RegHandle, std::string> handles_ = {{kHkeyCurrentUser, "HKEY_CURRENT_USER"},
+                                                 {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"},
+                                                 {kHkeyClassesRoot, "HKEY_CLASSES_ROOT"}};
     RegHandle nextHandle_ = 1;
 };
 
