@@ -5,7 +5,6 @@
 
 #include "FuzzCheck.h"
 #include "common/NumberRule.h"
-#include "common/Rounding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace brumo;
@@ -18,7 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view numeric = text.substr(0, scan.end);
         Check(IsNumericText(numeric) && NumberRuleValue(numeric) == scan.value);
     }
-    Check(NumberRuleInt32(text) == NearestInt32(scan.value));
     const std::size_t ending = LongestNumericEnding(text);
     Check(IsNumericText(text) == (ending == 0));
     if (ending != std::string_view::npos) Check(IsNumericText(text.substr(ending)));

@@ -11,8 +11,8 @@ namespace {
 
 TEST(Helpers, NumberRuleReadsTheLeadingNumericPart) {
     const std::pair<std::string, std::int32_t> cases[] = {
-        {"\t\n -7", -7}, {"\r5", 0},   {"&h1F", 31},
-        {"&O17", 15},    {"1e999", 0}, {"&H" + std::string(300, 'F'), 0}};
+        {"\t\n -7", -7}, {"\r5", 0},   {"&h1F", 31}, {"&O17", 15},
+        {"13.5x", 14},   {"-2.5", -2}, {"1e999", 0}, {"&H" + std::string(300, 'F'), 0}};
     for (const auto& [text, value] : cases) EXPECT_EQ(NumberRuleInt32(text), value) << text;
     EXPECT_FALSE(IsNumericText("5\r"));
 }
