@@ -38,34 +38,11 @@ inline std::int64_t Offset(std::int64_t at, std::int64_t origin, std::int64_t le
     return offset >= 0 && offset < length ? offset : -1;
 }
 
-inline Pixel Blend(Pixel source, Pixel destination, std::uint32_t alpha) {
-    Pixel result = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const std::uint32_t s = (source >> shift) & 0xFF, d = (destination >> shift) & 0xFF;
-        result |= ((s * alpha + d * (255 - alpha) + 127) / 255) << shift;
-    }
-    return result;
-}
-
 inline Pixels Block(const Surface& target, std::int32_t x, std::int32_t y, std::int32_t width,
                     std::int32_t height, ColorRef color) {
     return Expected(target, [&](std::int32_t tx, std::int32_t ty, Pixel under) {
         const bool inside = Offset(tx, x, width) >= 0 && Offset(ty, y, height) >= 0;
         return inside ? ColorRefToPixel(color) : under;
-    });
-}
-
-inline Pixels Bitmap(const Surface& target, std::int32_t x, std::int32_t y,
-                     const FlakeBitmap& flake, ColorRef color, std::int32_t alpha) {
-    return Expected(target, [&](std::int32_t tx, std::int32_t ty, Pixel under) {
-        const std::int64_t px = Offset(tx, x, flake.Width()), py = Offset(ty, y, flake.Height());
-        if (px < 0 || py < 0) return under;
-        const auto fx = static_cast<std::int32_t>(px), fy = static_cast<std::int32_t>(py);
-        const Pixel image = flake.InvertImage().At(fx, fy);
-        const Pixel masked = (under & flake.Mask().At(fx, fy)) | image;
-        if (alpha == kOpaqueAlpha) return masked;
-        const Pixel composed = color == kBlack ? masked : image != 0 ? image : under;
-        return Blend(composed, under, static_cast<std::uint32_t>(alpha) & 0xFF);
     });
 }
 

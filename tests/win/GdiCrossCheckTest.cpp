@@ -50,8 +50,7 @@ struct Canvas {
 
 // Opaque drawing gives equal pixels, blending may differ by 1 per channel.
 TEST(GdiCrossCheck, OpaqueBlendedAndColourKeyedFlakesEqualTheGdiCalls) {
-    Language language;
-    language.SetLanguage(kEnglish);
+    const Language language;
     FailOnMessage messages;
     BlendScratch scratch;
     for (std::int32_t picture = 0; picture < kPictures; ++picture)

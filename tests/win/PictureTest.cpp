@@ -16,22 +16,20 @@
 namespace brumo {
 namespace {
 
-using PixelAt = Pixel (*)(std::int32_t, std::int32_t);
 constexpr Pixel kRed = 0xFF0000, kBlue = 0x0000FF;
 
-// A 24-bit bottom-up BMP of the colours `pixel` gives.
-std::string MakeBmp(std::int32_t width, std::int32_t height, PixelAt pixel) {
-    const std::int32_t stride = (width * 3 + 3) / 4 * 4;
-    std::string bytes = "BM" + std::string(static_cast<std::size_t>(52 + stride * height), '\0');
-    // Size, reserved, pixel offset, header size, width, height, 1 plane of 24 bits.
+// A 32-bit top-down BMP, red in its left half and blue in its right: its
+// pixels are laid out as a surface's.
+std::string MakeHalvesBmp(std::int32_t width, std::int32_t height) {
+    std::string bytes = "BM" + std::string(static_cast<std::size_t>(52 + 4 * width * height), '\0');
+    // Size, reserved, pixel offset, header size, width, top-down height, 1 plane of 32 bits.
     const std::int32_t header[] = {
-        static_cast<std::int32_t>(bytes.size()), 0, 54, 40, width, height, 24 << 16 | 1};
+        static_cast<std::int32_t>(bytes.size()), 0, 54, 40, width, -height, 32 << 16 | 1};
     std::memcpy(&bytes[2], header, sizeof header);
-    for (std::int32_t y = 0; y < height; ++y)
-        for (std::int32_t x = 0; x < width; ++x)
-            for (std::int32_t c = 0; c < 3; ++c)
-                bytes[static_cast<std::size_t>(54 + stride * (height - 1 - y) + x * 3 + c)] =
-                    static_cast<char>(pixel(x, y) >> (8 * c));
+    for (std::int32_t i = 0; i < width * height; ++i) {
+        const Pixel pixel = i % width < width / 2 ? kRed : kBlue;
+        std::memcpy(&bytes[static_cast<std::size_t>(54 + 4 * i)], &pixel, sizeof pixel);
+    }
     return bytes;
 }
 
@@ -48,9 +46,8 @@ TEST(Picture, RefusesAHugeHeaderAndBlendsWhenScaled) {
         std::ofstream(folder / name, std::ios::binary) << bytes;
         return DecodedPicture::Load(gdiplus, (folder / name).wstring());
     };
-    const PixelAt halves = [](std::int32_t x, std::int32_t) { return x < 4 ? kRed : kBlue; };
-    EXPECT_EQ(load(L"wide.bmp", MakeBmp(32768, 1, halves)), nullptr);
-    auto picture = load(L"halves.bmp", MakeBmp(8, 6, halves));
+    EXPECT_EQ(load(L"wide.bmp", MakeHalvesBmp(32768, 1)), nullptr);
+    auto picture = load(L"halves.bmp", MakeHalvesBmp(8, 6));
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->Size(), (PictureSize{8, 6}));
     DibSurface target;
