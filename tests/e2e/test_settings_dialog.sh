@@ -46,6 +46,9 @@ for row in "1|german|Brumo - Einstellungen|0|/c" "2|english|Brumo - settings|$ow
     # shellcheck disable=SC2086  # "/c 1234" is two arguments
     open_dialog "$name" "$title" $switch
     check_eq "$name: '$switch' opens '$title' owned by" "$owned" "$(value_of "$WORK/$name-window.txt" owner)"
+    read -r l t r b <<<"$(value_of "$WORK/$name-window.txt" rect)"
+    sleep 0.5  # for the reader: the first page in this language, to see that every caption fits
+    import -window root -crop "$((r - l))x$((b - t))+$l+$t" "$WORK/$name.png"
     cancel "$name"
 done
 
